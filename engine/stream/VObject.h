@@ -1,0 +1,4 @@
+#pragma once
+
+// Common root of the engine's objects; carries nothing.
+class VObject {};
