@@ -44,3 +44,9 @@ VMemoryStream::VMemoryStream(const void* data, std::size_t size)
 {
     rdbuf(&buffer_);
 }
+
+VMemoryStream::VMemoryStream(std::string bytes)
+    : std::istream(nullptr), owned_(std::move(bytes)), buffer_(owned_.data(), owned_.size())
+{
+    rdbuf(&buffer_);
+}

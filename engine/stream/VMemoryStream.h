@@ -21,11 +21,14 @@ protected:
 
 class VMemoryStream : public std::istream {
 public:
+    // Reads bytes that the caller keeps alive.
     VMemoryStream(const void* data, std::size_t size);
-    explicit VMemoryStream(const std::string& bytes) : VMemoryStream(bytes.data(), bytes.size()) {}
+    // Reads its own copy of the bytes.
+    explicit VMemoryStream(std::string bytes);
 
     std::size_t Position() const { return buffer_.Position(); }
 
 private:
+    std::string owned_;
     VMemoryBuffer buffer_;
 };

@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Makes sure the Debian packages that a build needs are installed.
+#   scripts/deps.sh show|test|bench
+# As root it installs what is missing; otherwise it prints the one apt-get line to run.
+set -euo pipefail
+
+common=(cmake ninja-build g++ pkg-config nlohmann-json3-dev libpng-dev libgif-dev
+        libsdl2-dev libfreetype-dev libfontconfig-dev fonts-comic-neue fonts-dejavu-core)
+case "${1:-show}" in
+  show)  wanted=("${common[@]}") ;;
+  test)  wanted=("${common[@]}" googletest libgtest-dev clang-14 libclang-rt-14-dev) ;;
+  bench) wanted=("${common[@]}" libbenchmark-dev) ;;
+  *) echo "usage: $0 show|test|bench" >&2; exit 2 ;;
+esac
+
+missing=()
+for pkg in "${wanted[@]}"; do
+  status=$(dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null || true)
+  [[ "$status" == "install ok installed" ]] || missing+=("$pkg")
+done
+[[ ${#missing[@]} -eq 0 ]] && exit 0
+
+if [[ $(id -u) -eq 0 ]]; then
+  echo "Installing: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+else
+  echo "Missing Debian packages. Run:" >&2
+  echo "  sudo apt-get install -y ${missing[*]}" >&2
+  exit 1
+fi

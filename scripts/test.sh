@@ -1,0 +1,77 @@
+#!/usr/bin/env bash
+# Builds and runs every test: the suite, the suite again under AddressSanitizer and UBSan,
+# then each fuzz target for a minute on its seed corpus.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/deps.sh test
+
+jobs=$(nproc)
+fuzz_seconds=${ZIBOLT_FUZZ_SECONDS:-60}
+passed=0
+failed=0
+log=$(mktemp -d)
+trap 'rm -rf "$log"' EXIT
+
+# run_ctest DIR NAME: runs one build's suite and adds its counts to the totals.
+run_ctest() {
+  local status=0
+  ctest --test-dir "$1" --output-on-failure -j"$jobs" 2>&1 | tee "$log/$2.txt" || status=1
+  local line
+  line=$(grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' "$log/$2.txt" | tail -n1 || true)
+  if [[ -z "$line" ]]; then
+    echo "== $2: ctest reported no result" >&2
+    failed=$((failed + 1))
+    return
+  fi
+  local bad total
+  bad=$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\1/' <<<"$line")
+  total=$(sed -E 's/.* failed out of ([0-9]+).*/\1/' <<<"$line")
+  passed=$((passed + total - bad))
+  failed=$((failed + bad))
+  [[ $status -eq 0 && $bad -eq 0 ]] || failed=$((failed > 0 ? failed : 1))
+}
+
+echo "== Build and test"
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZIBOLT_TESTS=ON >/dev/null
+cmake --build build -j"$jobs"
+run_ctest build plain
+
+echo "== Build and test with AddressSanitizer and UBSan"
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZIBOLT_SANITIZE=ON >/dev/null
+cmake --build build-asan -j"$jobs"
+export ASAN_OPTIONS=detect_leaks=1:halt_on_error=1:abort_on_error=1
+export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+run_ctest build-asan sanitized
+
+echo "== Fuzz each target for ${fuzz_seconds} s"
+CC=clang-14 CXX=clang++-14 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DZIBOLT_FUZZ=ON >/dev/null
+cmake --build build-fuzz -j"$jobs"
+pids=()
+names=()
+for fuzzer in build-fuzz/fuzz/fuzz_*; do
+  [[ -x "$fuzzer" ]] || continue
+  name=$(basename "$fuzzer")
+  corpus="$log/corpus-$name"
+  mkdir -p "$corpus"
+  seeder="build-fuzz/fuzz/seed_${name#fuzz_}"
+  [[ -x "$seeder" ]] && "$seeder" "$corpus"
+  (cd "$log" && "$OLDPWD/$fuzzer" -max_total_time="$fuzz_seconds" -timeout=10 -rss_limit_mb=2048 \
+     -print_final_stats=1 "$corpus" >"$log/$name.txt" 2>&1) &
+  pids+=($!)
+  names+=("$name")
+done
+for i in "${!pids[@]}"; do
+  if wait "${pids[$i]}"; then
+    echo "${names[$i]}: clean ($(grep -Eo 'stat::number_of_executed_units: *[0-9]+' "$log/${names[$i]}.txt" | grep -Eo '[0-9]+$' || echo '?') runs)"
+    passed=$((passed + 1))
+  else
+    echo "${names[$i]}: FAILED"
+    tail -n 60 "$log/${names[$i]}.txt"
+    failed=$((failed + 1))
+  fi
+done
+
+echo
+echo "summary: $passed passed, $failed failed"
+[[ $failed -eq 0 ]]
