@@ -1,0 +1,6 @@
+#include "engine/pixies/RegisterPixieClasses.h"
+
+void RegisterPixieClasses()
+{
+    // Filled in as the pixie classes arrive.
+}
