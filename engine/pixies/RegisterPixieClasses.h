@@ -1,5 +1,7 @@
 #pragma once
 
-// Plugs the pixie classes that streams may name into the component factory. The stage calls
-// it on construction; calling it again is harmless.
+// Plugs the stream classes of this library ("VPicture", "VSprite", "VDirector") into the
+// component manager's class factory. The stage calls it when it is constructed; an explicit
+// call, because registrations run from static initialisers of a static library are dropped
+// by the linker when nothing else in their file is used. Calling it again is harmless.
 void RegisterPixieClasses();

@@ -1,5 +1,6 @@
 #include "engine/pixies/VPixie.h"
 
+#include "engine/pixies/VPixieHost.h"
 #include "engine/stream/VStreamReaders.h"
 
 bool VPixie::LoadPropFromStream(const std::string& name, std::istream& stream, int& consumed)
@@ -40,4 +41,28 @@ void VPixie::MoveBy(float dx, float dy, float dz)
     float y = GetYPos();
     float x = GetXPos();
     SetPos(x + dx, y + dy, z + dz);
+}
+
+void VPixie::SequenceFinished(VPixieSequencer* sequencer)
+{
+    lastFinished_ = sequencer;
+    FireEvent("OnFinishSequence", 0);
+}
+
+bool VPixie::UpdateDrawnRect(VRect& lastRect, float width, float height)
+{
+    VRect now(GetXPos(), GetYPos(), width, height);
+    if (now == lastRect)
+        return false;
+    VPixieHost& host = CurrentPixieHost();
+    if (!lastRect.IsEmpty())
+        host.InvalidRect(lastRect);
+    if (IsVisible()) {
+        lastRect = now;
+        host.InvalidRect(now);
+    } else {
+        // Only the width is cleared: the rectangle is empty, yet its place is remembered.
+        lastRect.width = 0;
+    }
+    return true;
 }

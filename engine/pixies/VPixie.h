@@ -38,6 +38,11 @@ public:
 
     VPixieSequencer* GetLastFinishedSequencer() const { return lastFinished_; }
 
+protected:
+    // The shared UpdateRect of pixies that paint one image of (width, height) at their
+    // position: reports the old and the new rectangle to the stage; false when unchanged.
+    bool UpdateDrawnRect(VRect& lastRect, float width, float height);
+
 private:
     bool visible_ = true;
     VPixieSequencer* lastFinished_ = nullptr;

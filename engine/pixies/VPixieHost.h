@@ -6,6 +6,9 @@
 #include "engine/graphics/VSurface.h"
 #include "engine/stream/VStageCore.h"
 
+// Note for the stage: the pixies need no operation beyond these two; the clock, the timer list
+// and FindComponent come from VStageCore.
+//
 // What pixies need of the stage beyond its clock and lookups: surfaces to hold their images
 // and the dirty-rectangle list. The stage implements it; pixies never see the stage itself.
 class VPixieHost : public VStageCore {

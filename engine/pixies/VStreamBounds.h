@@ -1,0 +1,21 @@
+#pragma once
+
+#include <istream>
+#include <string>
+
+// Guards for the lists inside property values (frame lists, sequences, director key frames):
+// the counts and lengths they declare are checked against the bytes really there, so a lying
+// stream fails at once with a clear message instead of reading on or allocating for it.
+
+// Bytes that can still be read from `stream`, or -1 when the stream cannot tell.
+long long BytesLeft(std::istream& stream);
+
+// Reads the value token that stands next as a whole (see LoadStringFromStream); a stream that
+// ends where the value should be throws a VStreamException naming `what`.
+std::string LoadValueFromStream(std::istream& stream, int& consumed, const std::string& what);
+
+// Throws unless `count` items of at least `minBytes` bytes each fit in what is left.
+void CheckDeclaredCount(std::istream& stream, long long count, int minBytes,
+                        const std::string& what);
+// Throws unless `bytes` bytes are left (nothing to check for 0 or less).
+void CheckDeclaredBytes(std::istream& stream, long long bytes, const std::string& what);
