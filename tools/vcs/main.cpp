@@ -4,6 +4,7 @@
 
 #include "tools/vcs/VcsBytes.h"
 #include "tools/vcs/VcsCommand.h"
+#include "tools/vcs/VcsPixieForms.h"
 
 namespace {
 
@@ -29,6 +30,7 @@ void PrintUsage(std::ostream& out, const std::vector<VcsCommand>& commands)
 int main(int argc, char** argv)
 {
     std::vector<std::string> args(argv + 1, argv + argc);
+    RegisterPixieValueForms();
     const std::vector<VcsCommand> commands = Commands();
     if (args.empty() || args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
         PrintUsage(std::cout, commands);
