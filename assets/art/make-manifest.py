@@ -39,7 +39,8 @@ PICTURES = [
     image("Ship-Inside", "art/bmp/Ship-Inside.bmp", "ship", (500, 0, 220, 159)),
     image("Ship-Land", "art/bmp/Ship-Land.bmp", "ship", (500, 170, 220, 48)),
     image("deur1", "art/bmp/deur1.bmp", "ship", (730, 0, 48, 64)),
-    image("deur2", "art/bmp/deur2.bmp", "ship", (790, 0, 48, 64)),
+    dict(image("deur2", "art/bmp/deur2.bmp", "ship", (790, 0, 48, 64)),
+         matches={"image": "Ship-Outline", "at": [140, 160]}),
     image("Screen1", "art/bmp/Screen1.bmp", "screens", (0, 0, 152, 112), key=None),
     image("Screen2", "art/bmp/Screen2.bmp", "screens", (160, 0, 152, 112), key=None),
 ]

@@ -17,6 +17,7 @@ constexpr int kBodyMinWidth = 220, kBodyMaxWidth = 260;
 constexpr int kInsideWidth = 220, kInsideMaxHeight = 159;
 constexpr int kGearOverlap = 18;
 constexpr int kHeroSeatedTop = 190;
+constexpr int kMailTop = 141, kMailBottom = 88;
 // Director items further than this in front of "Ship-Inside" are in front of the ship's body.
 constexpr double kBodyDepth = 40;
 
@@ -97,6 +98,38 @@ std::vector<std::string> CheckImageFiles(const ArtManifest& m, const ArtPalette&
     Expect(problems, !hasGreen || image->keyIndex == m.greenIndex, label + ": uses pure green without green transparency");
     Expect(problems, !hasBlue || image->blueMarker, label + ": uses pure blue outside the hull marker");
     Expect(problems, !image->blueMarker || hasBlue, label + ": has no pure blue hull area");
+    if (!image->matchImage.empty()) {
+      const ArtImageEntry* other = m.FindPicture(image->matchImage);
+      bool same = other != nullptr;
+      try {
+        const ArtIndexedImage base = same ? ReadBmp8File(m.PathOf(other->file)).image : ArtIndexedImage{};
+        for (int y = 0; same && y < bmp.image.height; ++y)
+          for (int x = 0; same && x < bmp.image.width; ++x) {
+            const int bx = image->matchX + x, by = image->matchY + y;
+            if (bx >= base.width || by >= base.height) { same = false; break; }
+            const auto p = bmp.image.At(x, y), q = base.At(bx, by);
+            same = p == image->keyIndex || q == m.greenIndex || q == m.blueIndex || p == q;
+          }
+      } catch (const ArtError&) {
+        same = false;
+      }
+      Expect(problems, same, label + ": differs from " + image->matchImage + " where it covers it");
+    }
+    if (SameName(image->name, "Ship-Outline") && bmp.image.height == kBodyHeight) {
+      // The window must show the seated hero's head (its top at anchor - 190) and the mail's
+      // whole path (its top from anchor - 141 to anchor - 88, about 120 wide).
+      const int cx = bmp.image.width / 2;
+      auto seeThrough = [&](int x0, int x1, int y0, int y1) {
+        for (int y = y0; y <= y1; ++y)
+          for (int x = x0; x <= x1; ++x)
+            if (bmp.image.At(x, y) != m.greenIndex) return false;
+        return true;
+      };
+      Expect(problems, seeThrough(cx - 20, cx + 20, kBodyHeight - kHeroSeatedTop, kBodyHeight - kHeroSeatedTop + 10),
+             "Ship-Outline: the window does not cover the seated hero's head");
+      Expect(problems, seeThrough(cx - 58, cx + 58, kBodyHeight - kMailTop, kBodyHeight - kMailBottom - 4),
+             "Ship-Outline: the window does not cover the mail's path");
+    }
   }
   return problems;
 }

@@ -62,6 +62,14 @@ ArtImageEntry ReadImage(const json& entry, const ArtManifest& m, const std::stri
   image.keyIndex = KeyIndex(entry, m, here);
   image.blueMarker = GetOr<bool>(entry, "blueMarker", false, here);
   image.visible = GetOr<bool>(entry, "visible", false, here);
+  if (entry.contains("matches")) {
+    const json& match = entry.at("matches");
+    image.matchImage = Get<std::string>(match, "image", here + ".matches");
+    const auto at = Get<std::vector<int>>(match, "at", here + ".matches");
+    if (at.size() != 2) throw ArtError("manifest: " + here + ".matches.at needs x, y");
+    image.matchX = at[0];
+    image.matchY = at[1];
+  }
   if (entry.contains("hotSpot")) {
     const auto hot = Get<std::vector<double>>(entry, "hotSpot", here);
     if (hot.size() != 2) throw ArtError("manifest: " + here + ".hotSpot needs x, y");

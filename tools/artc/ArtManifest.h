@@ -21,6 +21,10 @@ struct ArtImageEntry {
   bool blueMarker = false;
   double hotSpotX = 0, hotSpotY = 0;
   bool visible = false;
+  // When set, opaque pixels copy those of this image at (matchX, matchY) (key colours
+  // excepted), so a picture shown over it cannot be told apart: the closed hatch leaf.
+  std::string matchImage;
+  int matchX = 0, matchY = 0;
 };
 
 struct ArtStep {

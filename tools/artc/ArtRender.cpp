@@ -29,6 +29,21 @@ ArtQuantiser MakeQuantiser(const ArtPalette& palette, const ArtManifest& m) {
   return ArtQuantiser(palette, {m.greenIndex, m.blueIndex});
 }
 
+void MatchPixels(ArtIndexedImage& image, const ArtImageEntry& entry, const ArtManifest& m) {
+  const ArtImageEntry* other = m.FindPicture(entry.matchImage);
+  if (!other) throw ArtError("matches unknown picture " + entry.matchImage);
+  const ArtIndexedImage base = ReadBmp8File(m.PathOf(other->file)).image;
+  if (entry.matchX < 0 || entry.matchY < 0 || entry.matchX + image.width > base.width ||
+      entry.matchY + image.height > base.height)
+    throw ArtError("matches a rectangle outside " + entry.matchImage);
+  for (int y = 0; y < image.height; ++y)
+    for (int x = 0; x < image.width; ++x) {
+      auto& p = image.pixels[std::size_t(y) * image.width + x];
+      const std::uint8_t q = base.At(entry.matchX + x, entry.matchY + y);
+      if (p != entry.keyIndex && q != m.greenIndex && q != m.blueIndex) p = q;
+    }
+}
+
 int RenderAll(const ArtManifest& m, const std::string& workDir, const std::string& only) {
   const ArtPalette palette = ArtPalette::LoadFile(m.PathOf(m.palette));
   const ArtQuantiser quantiser = MakeQuantiser(palette, m);
@@ -48,7 +63,8 @@ int RenderAll(const ArtManifest& m, const std::string& workDir, const std::strin
       if (image->source != source.id) continue;
       try {
         const ArtRgbaImage cut = Crop(sheet, image->x, image->y, image->width, image->height);
-        const ArtIndexedImage indexed = quantiser.Quantise(cut, RulesFor(*image, m));
+        ArtIndexedImage indexed = quantiser.Quantise(cut, RulesFor(*image, m));
+        if (!image->matchImage.empty()) MatchPixels(indexed, *image, m);
         const std::string out = m.PathOf(image->file);
         fs::create_directories(fs::path(out).parent_path());
         WriteBmp8File(out, indexed, palette);

@@ -11,6 +11,9 @@
 ArtQuantiseRules RulesFor(const ArtImageEntry& image, const ArtManifest& manifest);
 ArtQuantiser MakeQuantiser(const ArtPalette& palette, const ArtManifest& manifest);
 
+// Makes the opaque pixels of `image` those of its "matches" picture (already written).
+void MatchPixels(ArtIndexedImage& image, const ArtImageEntry& entry, const ArtManifest& manifest);
+
 // Renders every SVG source with rsvg-convert into workDir, then cuts, quantises and writes
 // every image of the manifest. `only`, when not empty, limits the work to one source id.
 // Returns the number of BMPs written.
