@@ -128,8 +128,9 @@ protected:
     void SetQuitRequested() { quitRequested_ = true; }
 
 private:
-    // One run-loop cycle: tick what is due for at most a frame slice, repaint, wait.
-    bool RunCycle();
+    // One run-loop cycle up to its wait: ticks what is due for at most a frame slice and
+    // repaints when anything ticked; returns how long to wait for the next due time.
+    double TickDueTimers();
     void TickTimer(VTimer* timer, double due);
     bool IsRegistered(const VTimer* timer) const;
     void HandleCurrentException();

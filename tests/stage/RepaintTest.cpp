@@ -1,0 +1,65 @@
+// The repaint pass: background first, then visible pixies from the deepest to the nearest.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "tests/stage/StageTestKit.h"
+
+using namespace stagetest;
+
+TEST(Repaint, DeeperPixiesAreDrawnFirst)
+{
+    auto stage = LoadedStage(StageStream(VPropertyWriter().Raw("Background", SolidBmp(320, 240, 2))));
+    std::vector<std::string> log;
+    BlockPixie near("near", *stage, 10, 20, 20, &log);
+    BlockPixie far("far", *stage, 50, 20, 20, &log);
+    BlockPixie hidden("hidden", *stage, 99, 100, 100, &log);
+    near.SetPos(10, 10, 1);
+    far.SetPos(15, 15, 5);
+    hidden.SetZPos(0);
+    hidden.SetVisible(false);
+    stage->Repaint();
+    EXPECT_EQ(log, (std::vector<std::string>{"far", "near"}));
+    const VIndexedImage& frame = stage->GetLastFrame();
+    EXPECT_EQ(frame.At(20, 20), 10);  // the overlap shows the nearer one
+    EXPECT_EQ(frame.At(32, 32), 50);
+    EXPECT_EQ(frame.At(5, 5), 2);
+    EXPECT_EQ(frame.At(200, 200), 2);
+    // Pixies are sorted ahead of every other component; the stage itself follows them.
+    EXPECT_EQ(stage->GetChildren()[0], &far);
+    EXPECT_EQ(stage->GetChildren()[3], stage.get());
+}
+
+TEST(Repaint, DepthsThatAreNotNumbersDoNotUpsetTheSort)
+{
+    auto stage = LoadedStage();
+    std::vector<std::unique_ptr<BlockPixie>> pixies;
+    std::vector<std::string> log;
+    for (int i = 0; i < 40; ++i) {
+        pixies.push_back(std::make_unique<BlockPixie>("p" + std::to_string(i), *stage, i, 2, 2, &log));
+        pixies.back()->SetZPos(i % 3 == 0 ? std::nanf("") : float(i % 7));
+    }
+    stage->Repaint();
+    EXPECT_EQ(log.size(), 40u);
+    // Equal depths keep their order, so the same run paints the same way.
+    std::vector<std::string> first = log;
+    log.clear();
+    stage->Repaint();
+    EXPECT_EQ(log, first);
+}
+
+TEST(Repaint, NothingHappensWithoutSurfaces)
+{
+    VHeadlessStage stage;
+    stage.Repaint();
+    EXPECT_EQ(stage.GetPresentCount(), 0);
+}
+
+TEST(Repaint, BackgroundColourFillsTheBackground)
+{
+    auto stage = LoadedStage(StageStream(VPropertyWriter().Raw("Background", SolidBmp(4, 4, 3))));
+    // Palette entry 9 is (red 9, green 246, blue 4).
+    stage->SetBackgroundColor(9 | (246 << 8) | (4 << 16));
+    stage->Repaint();
+    EXPECT_EQ(stage->GetLastFrame().At(0, 0), 9);
+}
