@@ -139,8 +139,8 @@ SEATED_XY = (110 - SEAT_W / 2, 159 - 190)   # where the ship draws the seated he
 HATCH = (130, 82)                    # the hatch at body (140, 160)
 HATCH_OPEN = (84, 82)                # the leaf slid left along the hull
 UP_IN_WINDOW = (62, -38)             # standing up behind the seat
-BELOW_HATCH_INSIDE = (106, 72)       # gone down behind the hull, at the hatch
-IN_DOORWAY = (106, 36)               # feet on the hatch sill (body y 224)
+IN_DOORWAY = (106, 36)               # crouched, feet on the hatch sill (body y 224): inside
+                                     # behind the hull, or outside in the doorway
 ON_GROUND_Y = 79                     # feet on the ground, anchor + 30 (gear height 48 - 18)
 STAGE_SPOT = (226, 79)               # where he performs, right of the ship
 KICK_DOORWAY = (132, 88)
@@ -166,10 +166,10 @@ def getout():
              key(3, z, UP_IN_WINDOW, Z_BEHIND, True, "stand1"),
              key(5, z, UP_IN_WINDOW, Z_BEHIND, True, "stand1"),
              key(6, z, (72, -16), Z_BEHIND, True, "walkr1"),
-             key(7, z, (84, 10), Z_BEHIND, True, "walkr2"),
-             key(8, z, (95, 40), Z_BEHIND, True, "walkr3"),
-             key(9, z, BELOW_HATCH_INSIDE, Z_BEHIND, True, "walkr4"),
-             key(10, z, BELOW_HATCH_INSIDE, Z_BEHIND, False, "walkr4"),
+             key(7, z, (84, 4), Z_BEHIND, True, "walkr2"),
+             key(8, z, (95, 24), Z_BEHIND, True, "walkr3"),
+             key(9, z, IN_DOORWAY, Z_BEHIND, True, "duck1"),
+             key(10, z, IN_DOORWAY, Z_BEHIND, False, "duck1"),
              key(13, z, IN_DOORWAY, Z_FRONT, True, "duck1"),
              key(15, z, IN_DOORWAY, Z_FRONT, True, "duck1")]
     for i, f in enumerate(range(16, 22)):   # down the ladder
@@ -207,11 +207,11 @@ def getin():
         keys.append(key(f, z, (106, round(y)), Z_FRONT, True, "climb1" if i % 2 == 0 else "climb2"))
     keys += [key(15, z, IN_DOORWAY, Z_FRONT, True, "duck1"),
              key(16, z, IN_DOORWAY, Z_FRONT, False, "duck1"),
-             key(17, z, BELOW_HATCH_INSIDE, Z_BEHIND, False, "walk1"),
-             key(19, z, BELOW_HATCH_INSIDE, Z_BEHIND, True, "walk1"),
-             key(20, z, (95, 40), Z_BEHIND, True, "walk2"),
-             key(21, z, (84, 10), Z_BEHIND, True, "walk3"),
-             key(22, z, (72, -16), Z_BEHIND, True, "walk4"),
+             key(17, z, IN_DOORWAY, Z_BEHIND, False, "duck1"),
+             key(19, z, IN_DOORWAY, Z_BEHIND, True, "duck1"),
+             key(20, z, (95, 24), Z_BEHIND, True, "walk3"),
+             key(21, z, (84, 4), Z_BEHIND, True, "walk2"),
+             key(22, z, (72, -16), Z_BEHIND, True, "walk1"),
              key(23, z, UP_IN_WINDOW, Z_BEHIND, True, "stand1"),
              key(25, z, UP_IN_WINDOW, Z_BEHIND, True, "stand2"),
              key(26, z, SEATED_XY, Z_BEHIND, True, "s_l90"),
