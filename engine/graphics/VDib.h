@@ -53,6 +53,9 @@ public:
     // rectangle's y counts stored rows from the bottom line of this bitmap.
     virtual void CopyBits(VDib* destination, VRect source, VRect dest, int32_t transparentIndex,
                           int32_t mode = 0, float angle = 0, float alpha = 0) const;
+    // The destination box of a copy turned by `angle` radians: the axis-aligned box of the
+    // rectangle's corners turned about its centre (counter-clockwise on the screen).
+    static VRect CopyBits_Rotation(const VRect& dest, float angle);
     // Every byte of the pixel memory, row padding included, becomes `index` (as a byte).
     virtual void Fill(int32_t index);
     virtual void FillRect(const VRect& rect, int32_t index);
@@ -99,8 +102,6 @@ public:
     void PixelsChanged();
 
 private:
-    friend class VDibCopier;
-
     void DeletePaletteHandle();
     void ClearToEmpty();
     void AdoptPalette(const VDib& source);

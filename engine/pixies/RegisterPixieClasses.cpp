@@ -3,6 +3,7 @@
 #include "engine/pixies/VDirector.h"
 #include "engine/pixies/VPicture.h"
 #include "engine/pixies/VSprite.h"
+#include "engine/pixies/VTextBlock.h"
 #include "engine/stream/VComponentManager.h"
 
 namespace {
@@ -20,4 +21,5 @@ void RegisterPixieClasses()
     VComponentManager::RegisterComponentClass("VPicture", Create<VPicture>);
     VComponentManager::RegisterComponentClass("VSprite", Create<VSprite>);
     VComponentManager::RegisterComponentClass("VDirector", Create<VDirector>);
+    VComponentManager::RegisterComponentClass("VText", Create<VTextBlock>);
 }

@@ -83,6 +83,15 @@ void VHeadlessStage::Record(const VRecordOptions& options)
 {
     FinishRecording();
     recorder_ = std::make_unique<VFrameRecorder>(options);
+    // The frame on show when the recording starts is its first.
+    if (HasFrame()) {
+        try {
+            recorder_->OnPresent(lastFrame_, presentTimes_.back());
+        } catch (const VException& e) {
+            recorder_.reset();
+            HandleException(e.GetMessage());
+        }
+    }
 }
 
 void VHeadlessStage::FinishRecording()

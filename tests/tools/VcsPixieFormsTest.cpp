@@ -22,7 +22,10 @@ protected:
     void SetUp() override
     {
         RegisterPixieValueForms();
-        dir_ = fs::temp_directory_path() / ("vcs_pixie_forms_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+        // One folder per test: ctest runs the cases of this suite side by side.
+        dir_ = fs::temp_directory_path() /
+               ("vcs_pixie_forms_" +
+                std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::create_directories(dir_ / "images");
         a_ = TestBmp(3, 2);
         b_ = TestBmp(5, 4);
