@@ -184,8 +184,8 @@ std::string SequencesForm(const VcsJson& argument, VcsBuildContext& context, con
         std::string at = At(where, "sequence " + std::to_string(i));
         const VcsJson& sequence = list[i];
         CheckKeys(sequence, {"name", "steps"}, at, "a sequence");
-        VSequenceSpec spec;
-        spec.name = NameText(Required(sequence, "name", at, "a sequence"), at, "the sequence's \"name\"");
+        VSequenceSpec entry;
+        entry.name = NameText(Required(sequence, "name", at, "a sequence"), at, "the sequence's \"name\"");
         const VcsJson& steps = Required(sequence, "steps", at, "a sequence");
         if (!steps.is_array())
             throw VcsBuildError(at, "\"steps\" must be a JSON array of step objects, not " + JsonPreview(steps) + ".");
@@ -202,9 +202,9 @@ std::string SequencesForm(const VcsJson& argument, VcsBuildContext& context, con
                 stepSpec.deltaY = Int32(*dy, stepAt, "\"deltaY\"");
             if (const VcsJson* dz = Optional(step, "deltaZ"))
                 stepSpec.deltaZ = Int32(*dz, stepAt, "\"deltaZ\"");
-            spec.steps.push_back(std::move(stepSpec));
+            entry.steps.push_back(std::move(stepSpec));
         }
-        sequences.push_back(std::move(spec));
+        sequences.push_back(std::move(entry));
     }
     return Checked(SequenceListPayload(sequences), where);
 }
@@ -255,11 +255,11 @@ std::string TupelsForm(const VcsJson& argument, VcsBuildContext&, const std::str
         std::string at = At(where, "key frame " + std::to_string(i));
         const VcsJson& tuple = list[i];
         CheckKeys(tuple, {"frame", "pixie", "set"}, at, "a key frame");
-        VTupleSpec spec;
-        spec.frame = std::to_string(Int32(Required(tuple, "frame", at, "a key frame"), at, "\"frame\""));
-        spec.pixie = NameText(Required(tuple, "pixie", at, "a key frame"), at, "\"pixie\"", ";");
-        spec.assignments = AssignmentsText(Required(tuple, "set", at, "a key frame"), at);
-        tuples.push_back(std::move(spec));
+        VTupleSpec entry;
+        entry.frame = std::to_string(Int32(Required(tuple, "frame", at, "a key frame"), at, "\"frame\""));
+        entry.pixie = NameText(Required(tuple, "pixie", at, "a key frame"), at, "\"pixie\"", ";");
+        entry.assignments = AssignmentsText(Required(tuple, "set", at, "a key frame"), at);
+        tuples.push_back(std::move(entry));
     }
     return Checked(TupelsPayload(tuples), where);
 }
