@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Makes sure the Debian packages that a build needs are installed.
-#   scripts/deps.sh show|test|bench
+#   scripts/deps.sh show|test|bench|art|sounds
 # As root it installs what is missing; otherwise it prints the one apt-get line to run.
 set -euo pipefail
 
@@ -10,7 +10,9 @@ case "${1:-show}" in
   show)  wanted=("${common[@]}") ;;
   test)  wanted=("${common[@]}" googletest libgtest-dev clang-14 libclang-rt-14-dev) ;;
   bench) wanted=("${common[@]}" libbenchmark-dev) ;;
-  *) echo "usage: $0 show|test|bench" >&2; exit 2 ;;
+  art)   wanted=("${common[@]}" librsvg2-bin python3) ;;
+  sounds) wanted=(espeak-ng sox) ;;
+  *) echo "usage: $0 show|test|bench|art|sounds" >&2; exit 2 ;;
 esac
 
 missing=()

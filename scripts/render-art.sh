@@ -6,23 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-need=(librsvg2-bin fonts-comic-neue fonts-dejavu-core python3 cmake ninja-build g++ libpng-dev nlohmann-json3-dev)
-missing=()
-for pkg in "${need[@]}"; do
-  status=$(dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null || true)
-  [[ "$status" == "install ok installed" ]] || missing+=("$pkg")
-done
-if [[ ${#missing[@]} -gt 0 ]]; then
-  if [[ $(id -u) -eq 0 ]]; then
-    export DEBIAN_FRONTEND=noninteractive
-    apt-get update -qq
-    apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
-  else
-    echo "Missing Debian packages. Run:" >&2
-    echo "  sudo apt-get install -y ${missing[*]}" >&2
-    exit 1
-  fi
-fi
+scripts/deps.sh art
 
 build=${ZIBOLT_ART_BUILD:-build-art}
 cmake -S . -B "$build" -G Ninja >/dev/null

@@ -34,22 +34,6 @@ const VcsJson& CheckedList(const VcsJson& argument, const char* form, const char
     return argument;
 }
 
-void CheckKeys(const VcsJson& object, std::initializer_list<const char*> keys, const std::string& where,
-               const std::string& what)
-{
-    if (!object.is_object())
-        throw VcsBuildError(where, what + " must be a JSON object, not " + JsonPreview(object) + ".");
-    for (auto it = object.begin(); it != object.end(); ++it) {
-        bool known = false;
-        std::string list;
-        for (const char* key : keys) {
-            known = known || it.key() == key;
-            list += (list.empty() ? "" : ", ") + std::string(key);
-        }
-        if (!known)
-            throw VcsBuildError(where, "unknown key " + Quoted(it.key()) + " in " + what + " (it takes " + list + ").");
-    }
-}
 
 const VcsJson* Optional(const VcsJson& object, const char* key)
 {
@@ -140,7 +124,7 @@ std::string FramesForm(const VcsJson& argument, VcsBuildContext& context, const 
     for (std::size_t i = 0; i < list.size(); ++i) {
         std::string at = At(where, "frame " + std::to_string(i));
         const VcsJson& frame = list[i];
-        CheckKeys(frame, {"name", "image", "transparent", "hotSpotX", "hotSpotY"}, at, "a frame");
+        CheckObject(frame, {"name", "image", "transparent", "hotSpotX", "hotSpotY"}, at, "a frame");
         std::string name = NameText(Required(frame, "name", at, "a frame"), at, "the frame's \"name\"");
         std::string transparent;
         if (const VcsJson* colour = Optional(frame, "transparent")) {
@@ -183,7 +167,7 @@ std::string SequencesForm(const VcsJson& argument, VcsBuildContext& context, con
     for (std::size_t i = 0; i < list.size(); ++i) {
         std::string at = At(where, "sequence " + std::to_string(i));
         const VcsJson& sequence = list[i];
-        CheckKeys(sequence, {"name", "steps"}, at, "a sequence");
+        CheckObject(sequence, {"name", "steps"}, at, "a sequence");
         VSequenceSpec entry;
         entry.name = NameText(Required(sequence, "name", at, "a sequence"), at, "the sequence's \"name\"");
         const VcsJson& steps = Required(sequence, "steps", at, "a sequence");
@@ -192,7 +176,7 @@ std::string SequencesForm(const VcsJson& argument, VcsBuildContext& context, con
         for (std::size_t s = 0; s < steps.size(); ++s) {
             std::string stepAt = At(at, "step " + std::to_string(s));
             const VcsJson& step = steps[s];
-            CheckKeys(step, {"frame", "time", "deltaX", "deltaY", "deltaZ"}, stepAt, "a step");
+            CheckObject(step, {"frame", "time", "deltaX", "deltaY", "deltaZ"}, stepAt, "a step");
             VStepSpec stepSpec;
             stepSpec.frame = NameText(Required(step, "frame", stepAt, "a step"), stepAt, "the step's \"frame\"");
             stepSpec.time = DurationText(Required(step, "time", stepAt, "a step"), stepAt);
@@ -254,7 +238,7 @@ std::string TupelsForm(const VcsJson& argument, VcsBuildContext&, const std::str
     for (std::size_t i = 0; i < list.size(); ++i) {
         std::string at = At(where, "key frame " + std::to_string(i));
         const VcsJson& tuple = list[i];
-        CheckKeys(tuple, {"frame", "pixie", "set"}, at, "a key frame");
+        CheckObject(tuple, {"frame", "pixie", "set"}, at, "a key frame");
         VTupleSpec entry;
         entry.frame = std::to_string(Int32(Required(tuple, "frame", at, "a key frame"), at, "\"frame\""));
         entry.pixie = NameText(Required(tuple, "pixie", at, "a key frame"), at, "\"pixie\"", ";");

@@ -46,6 +46,24 @@ std::string JsonPreview(const VcsJson& value)
     return OneLine(text);
 }
 
+void CheckObject(const VcsJson& object, std::initializer_list<const char*> keys, const std::string& where,
+                 const std::string& what)
+{
+    if (!object.is_object())
+        throw VcsBuildError(where, what + " must be a JSON object, not " + JsonPreview(object) + ".");
+    for (auto it = object.begin(); it != object.end(); ++it) {
+        bool known = false;
+        std::string list;
+        for (const char* key : keys) {
+            known = known || it.key() == key;
+            list += (list.empty() ? "" : ", ") + std::string(key);
+        }
+        if (!known)
+            throw VcsBuildError(where, "unknown key " + Quoted(it.key()) + " in " + what + " (it takes " +
+                                           list + ").");
+    }
+}
+
 std::string AsciiText(const VcsJson& text, const std::string& where, const std::string& what)
 {
     if (!text.is_string())

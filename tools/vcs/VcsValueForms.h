@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -35,6 +36,10 @@ std::string AsciiText(const VcsJson& text, const std::string& where, const std::
 
 // A short, one-line picture of a JSON value for messages.
 std::string JsonPreview(const VcsJson& value);
+
+// Refuses anything but a JSON object whose keys are all among `keys`; `what` names it.
+void CheckObject(const VcsJson& object, std::initializer_list<const char*> keys,
+                 const std::string& where, const std::string& what);
 
 // Counts one level of values inside values for as long as it lives.
 class VcsDepthGuard {
