@@ -1,5 +1,8 @@
 #include "platform/freetype/VPaletteRamp.h"
 
+#include <algorithm>
+#include <cstddef>
+
 namespace {
 
 int Channel(int32_t colour, int shift)
@@ -37,5 +40,10 @@ VPaletteRamp::VPaletteRamp(const VPaletteEntry* palette, int32_t background, int
             blend |= channel << shift;
         }
         steps_[k] = NearestPaletteIndex(palette, blend);
+    }
+    for (int coverage = 0; coverage < 256; ++coverage) {
+        int step = (std::min(coverage, kSolidCoverage) * (kSteps - 1) + kSolidCoverage / 2) /
+                   kSolidCoverage;
+        byCoverage_[size_t(coverage)] = steps_[size_t(step)];
     }
 }

@@ -50,8 +50,7 @@ protected:
     TestPixieHost host;
 };
 
-// Disabled until the balloon's outline uses the palette's true black.
-TEST_F(BalloonRender, DISABLED_WhiteBubbleBlackOutlineTailToTheSpeaker)
+TEST_F(BalloonRender, WhiteBubbleBlackOutlineTailToTheSpeaker)
 {
     Frame frame = Paint(800, 600, 520, 400,
                         {"Hello there, Zibolt!", "Where are you flying today?"}, "zibolt-balloon.bmp");
@@ -60,8 +59,32 @@ TEST_F(BalloonRender, DISABLED_WhiteBubbleBlackOutlineTailToTheSpeaker)
     uint8_t white = NearestPaletteIndex(palette, 0xFFFFFF);
     uint8_t black = NearestPaletteIndex(palette, 0);
     EXPECT_EQ(dib.GetPixelIndex(520, 400), black) << "the tail ends at the speaker";
-    EXPECT_EQ(dib.GetPixelIndex(520, 380), black) << "a tail 10 px wide narrows to a line";
     EXPECT_EQ(dib.GetPixelIndex(100, 100), frame.night);
+
+    // The tail leaves the body's bottom edge at the middle of the text area, left of the tip
+    // (which lies at two thirds of the width), and runs down to the tip narrowing: each row
+    // crosses it as one black-edged run, at most 11 pixels wide, moving right and narrower.
+    int previousStart = 0, previousWidth = 12;
+    for (int row = 360; row < 400; row += 5) {
+        int start = -1, end = -1;
+        for (int x = 400; x < 640; ++x) {
+            if (dib.GetPixelIndex(x, row) == frame.night)
+                continue;
+            if (start < 0)
+                start = x;
+            else
+                ASSERT_EQ(end, x - 1) << "one run in row " << row;
+            end = x;
+        }
+        ASSERT_GE(start, 0) << "the tail crosses row " << row;
+        EXPECT_EQ(dib.GetPixelIndex(start, row), black) << row;
+        EXPECT_EQ(dib.GetPixelIndex(end, row), black) << row;
+        EXPECT_LE(end, 520) << row;
+        EXPECT_LE(end - start + 1, previousWidth) << row;
+        EXPECT_GE(start, previousStart) << row;
+        previousStart = start;
+        previousWidth = end - start + 1;
+    }
 
     // Above the tail: the body, white with text, its outline black, sky beyond.
     int column = 520, y = 348;

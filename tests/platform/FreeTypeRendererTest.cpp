@@ -88,8 +88,7 @@ TEST(FreeTypeText, WrappingRespectsTheWidth)
     EXPECT_EQ(widened.right, painter->MeasureLine(word).cx);
 }
 
-// Disabled until the glyph painter is finished: its ink comes out too light.
-TEST(FreeTypeText, DISABLED_DrawnTextIsGreyCentredAndInsideItsBox)
+TEST(FreeTypeText, DrawnTextIsGreyCentredAndInsideItsBox)
 {
     auto dib = FilledDib(300, 200, 40);
     const VTextBox box{50, 40, 200, 120};
@@ -130,8 +129,9 @@ TEST(FreeTypeText, DISABLED_DrawnTextIsGreyCentredAndInsideItsBox)
     Renderer().Begin(*small, Font(32))->DrawWrapped("Incomprehensibilities", {10, 10, 40, 30});
     for (int y = 0; y < 60; ++y)
         for (int x = 0; x < 100; ++x) {
-            if (!(x >= 10 && x < 40 && y >= 10 && y < 30))
+            if (!(x >= 10 && x < 40 && y >= 10 && y < 30)) {
                 ASSERT_EQ(small->GetPixelIndex(x, y), 40) << x << "," << y;
+            }
         }
 }
 
@@ -155,6 +155,26 @@ TEST(FreeTypeText, ColoursAreTheNearestEntriesOfAnyPalette)
     EXPECT_EQ(ramp.Text(), 77);
     EXPECT_EQ(ramp.ForCoverage(0), 200);
     EXPECT_EQ(ramp.ForCoverage(255), 77);
+}
+
+TEST(FreeTypeText, MostlyCoveredPixelsAreSolidInkAndEdgesGrey)
+{
+    // Strokes of balloon text cover a pixel by 80 to 95 %; those must be the text colour,
+    // and partial coverage must still step through the greys, darker as it grows.
+    auto dib = FilledDib(4, 4, 0);
+    VPaletteRamp ramp(dib->GetPaletteEntries(), 0xFFFFFF, 0);
+    for (int coverage = VPaletteRamp::kSolidCoverage; coverage < 256; ++coverage)
+        EXPECT_EQ(ramp.ForCoverage(uint8_t(coverage)), 0) << coverage;
+    EXPECT_EQ(ramp.ForCoverage(215), 0);
+    EXPECT_EQ(ramp.ForCoverage(5), 31) << "a faint fringe stays white";
+    int previous = 31, distinct = 0;
+    for (int coverage = 0; coverage < VPaletteRamp::kSolidCoverage; ++coverage) {
+        int index = ramp.ForCoverage(uint8_t(coverage));
+        EXPECT_LE(index, previous) << coverage;
+        distinct += index != previous;
+        previous = index;
+    }
+    EXPECT_GE(distinct, 12) << "a smooth edge";
 }
 
 TEST(FreeTypeText, FontFilesAndCodePage)
