@@ -62,6 +62,13 @@ public:
     virtual void Run();
     // Composes the background and every visible pixie, deepest first, and presents the frame.
     virtual void Repaint();
+    // Shows a new picture after a change of scenery, optionally fading the old one out and the
+    // new one in. Here only a full redraw; a windowed stage fades its palette.
+    virtual void FadeTransition(bool fadeOut, bool fadeIn)
+    {
+        if (frameBuffer_)
+            InvalidRect(frameBuffer_->GetRect());
+    }
     // True when the platform took the request to end.
     virtual bool RequestQuit() = 0;
     virtual void CreateStageWindow() = 0;
