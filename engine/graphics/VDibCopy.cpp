@@ -62,6 +62,7 @@ struct Plan {
     const int32_t* rowTable;     // stretched: source stored row per visible row
     uint8_t key;
     const VDibRunCache* runs;    // transparent unstretched copies: the source's opaque runs
+    bool wholeRows;              // unstretched: every source column of the row is visible
 };
 
 template <bool Key, bool StretchX, bool MirrorX>
@@ -74,8 +75,12 @@ inline void CopyRow(const Plan& p, uint8_t* d, const uint8_t* s, int32_t sourceR
         else
             VBlitRows::Gather(d, s, p.columnTable, size_t(p.columns));
     } else if constexpr (Key) {
-        if (p.runs && !p.runs->Dense(sourceRow))
-            p.runs->CopyRow(d, s, sourceRow, p.sourceColumn, p.columns, MirrorX);
+        if (p.runs && !p.runs->Dense(sourceRow)) {
+            if (!MirrorX && p.wholeRows)
+                p.runs->CopyWholeRow(d, s, sourceRow);
+            else
+                p.runs->CopyRow(d, s, sourceRow, p.sourceColumn, p.columns, MirrorX);
+        }
         else if constexpr (MirrorX)
             VBlitRows::KeyReverse(d, s + p.sourceColumn, size_t(p.columns), p.key);
         else
@@ -266,6 +271,7 @@ void VDib::CopyBits(VDib* destination, VRect source, VRect dest, int32_t transpa
     const bool keyed = transparentIndex >= 0;
     plan.key = uint8_t(transparentIndex);
     plan.runs = keyed && !stretchX ? &RunsFor(plan.key) : nullptr;
+    plan.wholeRows = !stretchX && plan.sourceColumn == 0 && plan.columns == GetWidth();
 
     const size_t which = size_t(keyed) | size_t(stretchX) << 1 | size_t(mirrorX) << 2 |
                          size_t(stretchY) << 3 | size_t(mirrorY) << 4;

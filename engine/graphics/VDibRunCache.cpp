@@ -53,6 +53,6 @@ void VDibRunCache::CopyRow(uint8_t* dest, const uint8_t* row, int32_t storedRow,
         if (mirrored)
             VBlitRows::CopyReverse(dest + (column - (stop - 1)), row + stop - 1, size_t(stop - start));
         else
-            std::memcpy(dest + (start - column), row + start, size_t(stop - start));
+            VBlitRows::CopySpan(dest + (start - column), row + start, size_t(stop - start));
     }
 }

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "engine/graphics/VBlitRows.h"
+
 // The opaque runs of every stored row of a bitmap for one transparent index, so a
 // transparent copy moves only the bytes it writes and never reads the destination. Rows
 // broken into many short runs are marked dense and left to the blending loops.
@@ -20,6 +22,15 @@ public:
     // takes column column+k, or, mirrored, column column-k.
     void CopyRow(uint8_t* dest, const uint8_t* row, int32_t storedRow, int32_t column,
                  int32_t count, bool mirrored) const;
+
+    // The same for a whole row, unmirrored: dest[k] takes column k.
+    void CopyWholeRow(uint8_t* dest, const uint8_t* row, int32_t storedRow) const
+    {
+        const Run* run = runs_.data() + firstRun_[size_t(storedRow)];
+        const Run* end = runs_.data() + firstRun_[size_t(storedRow) + 1];
+        for (; run != end; ++run)
+            VBlitRows::CopySpan(dest + run->start, row + run->start, run->length);
+    }
 
 private:
     struct Run {

@@ -332,3 +332,22 @@ TEST(CopyBitsTest, MatchesTheReferenceOnRandomWideCopies)
     }
     VBlitRows::UseKernelSet("avx2") || VBlitRows::UseKernelSet("sse2");
 }
+
+TEST(CopyBitsTest, SpanCopyWritesExactlyItsBytes)
+{
+    // Every length the piecewise copy distinguishes, at every alignment of a 16-byte piece,
+    // with guard bytes on both sides.
+    std::vector<uint8_t> source(700), dest(720);
+    for (size_t i = 0; i < source.size(); ++i)
+        source[i] = uint8_t(i * 37 + 1);
+    for (size_t count = 0; count <= 600; count += count < 40 ? 1 : 13) {
+        for (size_t offset = 0; offset < 16; offset += 5) {
+            std::fill(dest.begin(), dest.end(), uint8_t(0xEE));
+            VBlitRows::CopySpan(dest.data() + 8 + offset, source.data() + offset, count);
+            for (size_t i = 0; i < dest.size(); ++i) {
+                bool inside = i >= 8 + offset && i < 8 + offset + count;
+                ASSERT_EQ(dest[i], inside ? source[i - 8] : 0xEE) << count << " " << offset << " " << i;
+            }
+        }
+    }
+}
