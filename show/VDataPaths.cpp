@@ -1,0 +1,103 @@
+#include "show/VDataPaths.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <system_error>
+
+#include "engine/stream/VText.h"
+#include "show/VControlSettings.h"
+
+#ifndef ZIBOLT_BUILD_DATA_DIR
+#define ZIBOLT_BUILD_DATA_DIR ""
+#endif
+#ifndef ZIBOLT_INSTALL_DATA_DIR
+#define ZIBOLT_INSTALL_DATA_DIR "/usr/local/share/zibolt"
+#endif
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool IsDirectory(const fs::path& path)
+{
+    std::error_code error;
+    return !path.empty() && fs::is_directory(path, error);
+}
+
+}  // namespace
+
+std::string DefaultDataDir(const std::string& programDirectory)
+{
+    if (const char* env = std::getenv("ZIBOLT_DATA_DIR"); env && *env)
+        return env;
+    if (!programDirectory.empty()) {
+        fs::path program(programDirectory);
+        fs::path installed = program / ".." / "share" / "zibolt";
+        if (IsDirectory(installed))
+            return installed.lexically_normal().string();
+        fs::path beside = program / "data";
+        if (IsDirectory(beside))
+            return beside.string();
+    }
+    if (IsDirectory(ZIBOLT_BUILD_DATA_DIR))
+        return ZIBOLT_BUILD_DATA_DIR;
+    return ZIBOLT_INSTALL_DATA_DIR;
+}
+
+std::string ReadDataDir(const std::string& programDirectory)
+{
+    std::string dir = ReadControlValue("Dir", "");
+    return dir.empty() ? DefaultDataDir(programDirectory) : dir;
+}
+
+std::string DataPath(const std::string& dir, std::initializer_list<std::string_view> parts)
+{
+    fs::path path(dir);
+    for (std::string_view part : parts) {
+        std::size_t start = 0;
+        while (start <= part.size()) {
+            std::size_t end = part.find_first_of("\\/", start);
+            if (end == std::string_view::npos)
+                end = part.size();
+            if (end > start)
+                path /= fs::path(std::string(part.substr(start, end - start)));
+            start = end + 1;
+        }
+    }
+    return path.string();
+}
+
+bool IsSceneFileName(std::string_view fileName)
+{
+    constexpr std::string_view extension = ".vcs";
+    return fileName.size() > extension.size() &&
+           SameText(fileName.substr(fileName.size() - extension.size()), extension);
+}
+
+std::vector<std::string> ListSceneFiles(const std::string& dir)
+{
+    std::vector<std::string> names;
+    std::error_code error;
+    fs::directory_iterator it(dir.empty() ? fs::path(".") : fs::path(dir), error);
+    for (; !error && it != fs::directory_iterator(); it.increment(error)) {
+        std::error_code kindError;
+        if (!it->is_regular_file(kindError))
+            continue;
+        std::string name = it->path().filename().string();
+        if (IsSceneFileName(name))
+            names.push_back(std::move(name));
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::string AboutProgramPath(const std::string& programDirectory)
+{
+#ifdef _WIN32
+    const char* name = "ZiboltAbout.exe";
+#else
+    const char* name = "zibolt-about";
+#endif
+    return DataPath(programDirectory, {name});
+}
