@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string>
+#include <sys/types.h>
+
+// A per-user lock that says one kind of instance (run, preview) is alive. The holder keeps
+// an flock on the file and its process id in it, so others can find it; the lock dies with
+// the process, however it ends.
+class VInstanceLock {
+public:
+    // `directory` holds the lock files (see DefaultDirectory); `name` tells the kinds apart.
+    VInstanceLock(std::string directory, std::string name);
+    ~VInstanceLock();
+    VInstanceLock(const VInstanceLock&) = delete;
+    VInstanceLock& operator=(const VInstanceLock&) = delete;
+
+    // Takes the lock and writes this process's id; false when another process holds it.
+    bool Acquire();
+    bool IsHeld() const { return fd_ >= 0; }
+    void Release();
+    // The process holding the lock, or 0 when nobody holds it.
+    pid_t Holder() const;
+    const std::string& GetPath() const { return path_; }
+
+    // $XDG_RUNTIME_DIR, else a directory of this user's own under /tmp.
+    static std::string DefaultDirectory();
+
+private:
+    std::string path_;
+    int fd_ = -1;
+};

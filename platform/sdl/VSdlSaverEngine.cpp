@@ -1,0 +1,145 @@
+#include "platform/sdl/VSdlSaverEngine.h"
+
+#include <csignal>
+#include <unistd.h>
+
+#include "engine/pixies/VPicture.h"
+#include "engine/stream/VComponentRef.h"
+#include "platform/sdl/VForeignWindowWatch.h"
+#include "platform/sdl/VSdlStage.h"
+
+VSdlSaverEngine::VSdlSaverEngine(VSdlStage& stage, VSaverCommand command, std::string lockDirectory)
+    : stage_(stage), command_(std::move(command)), runLock_(lockDirectory, "run"),
+      previewLock_(lockDirectory, "preview")
+{
+    if (command_.mode == VSaverMode::Password)
+        stage_.Stop();  // nothing to change: the caller has said so
+}
+
+bool VSdlSaverEngine::CanEnd()
+{
+    switch (command_.mode) {
+    case VSaverMode::Window:
+        // The plain window ends with Escape (or its close button, which needs no asking).
+        return stage_.IsEscapeKeyDown();
+    case VSaverMode::Foreign:
+        // The screen saver that made the window ends us with a signal.
+        return false;
+    default:
+        return true;
+    }
+}
+
+bool VSdlSaverEngine::IsDebug()
+{
+    return command_.mode == VSaverMode::Debug || command_.mode == VSaverMode::Window ||
+           command_.mode == VSaverMode::Foreign;
+}
+
+void VSdlSaverEngine::Attach(VStage&)
+{
+    switch (command_.mode) {
+    case VSaverMode::Preview:
+        stage_.SetParentWindow(command_.window);
+        stage_.SetTargetWindow(command_.window, VSdlStage::kPreviewWidth, VSdlStage::kPreviewHeight);
+        break;
+    case VSaverMode::Foreign: {
+        uint64_t window = command_.window;
+        if (window == 0) {
+            VForeignWindowWatch watch;
+            window = watch.ScreenRoot();
+        }
+        stage_.SetTargetWindow(window, 0, 0);
+        break;
+    }
+    case VSaverMode::Debug:
+        stage_.SetShowFrameRate(true);
+        break;
+    case VSaverMode::Run:
+        stage_.EnterSaverMode();
+        break;
+    default:
+        break;
+    }
+}
+
+void VSdlSaverEngine::AdjustSetup(VStageSetup& setup)
+{
+    switch (command_.mode) {
+    case VSaverMode::Preview:
+        // Composed at four times the preview and shown reduced.
+        setup.windowRect = VRect(0, 0, 4 * VSdlStage::kPreviewWidth, 4 * VSdlStage::kPreviewHeight);
+        setup.fullScreen = false;
+        break;
+    case VSaverMode::Window:
+        setup.windowRect = VRect(0, 0, kWindowWidth, kWindowHeight);
+        setup.hasFrame = true;
+        setup.fullScreen = false;
+        setup.showCursor = true;
+        break;
+    case VSaverMode::Foreign:
+        setup.fullScreen = false;
+        break;
+    default:
+        break;
+    }
+    if (command_.mode == VSaverMode::Run || command_.mode == VSaverMode::Debug ||
+        command_.mode == VSaverMode::Preview)
+        ApplySingleInstanceRule();
+}
+
+void VSdlSaverEngine::ApplySingleInstanceRule()
+{
+    const std::string name = stage_.GetProgramName();
+    if (command_.mode == VSaverMode::Preview) {
+        // A preview never starts beside a running saver or another preview.
+        if (runLock_.Holder() != 0 || !previewLock_.Acquire()) {
+            stage_.Stop();
+            return;
+        }
+        stage_.SetCaption(name + "_PREVIEW");
+        return;
+    }
+    if (!runLock_.Acquire()) {
+        // The running one comes to the front, this one ends.
+        if (const pid_t first = runLock_.Holder(); first != 0 && first != ::getpid())
+            ::kill(first, SIGUSR1);
+        stage_.Stop();
+        return;
+    }
+    if (const pid_t preview = previewLock_.Holder(); preview != 0 && preview != ::getpid())
+        ::kill(preview, SIGTERM);
+    stage_.SetCaption(name + "_RUN");
+}
+
+void VSdlSaverEngine::PrepareShow()
+{
+    if (command_.mode == VSaverMode::Preview)
+        PlayPreviewIntro();
+}
+
+void VSdlSaverEngine::PlayPreviewIntro()
+{
+    ComponentRef<VPicture> first("Screen1");
+    ComponentRef<VPicture> second("Screen2");
+    stage_.SetWindowSize(VSdlStage::kPreviewWidth, VSdlStage::kPreviewHeight);
+    std::unique_ptr<VSurface> background = stage_.MakeSurfaceCopy(first->GetSurface());
+    std::unique_ptr<VSurface> frame = stage_.MakeSurfaceCopy(first->GetSurface());
+    stage_.ExchangeSurfaces(background, frame);  // the show's surfaces wait in these two
+    stage_.FadeTransition(false, true);
+    const double until = stage_.GetTime() + 2000.0;
+    bool quit = stage_.IsQuitRequested();
+    while (!quit && stage_.GetTime() < until)
+        quit = stage_.PumpMessages(until - stage_.GetTime());
+    if (!quit) {
+        // The new picture becomes the background; the frame buffer, still showing the first
+        // picture, fades out before the new one is composed into it.
+        std::unique_ptr<VSurface> oldBackground, currentFrame;
+        stage_.ExchangeSurfaces(oldBackground, currentFrame);
+        std::unique_ptr<VSurface> next = stage_.MakeSurfaceCopy(second->GetSurface());
+        stage_.ExchangeSurfaces(next, currentFrame);
+        stage_.FadeTransition(true, true);
+    }
+    stage_.SetWindowSize(4 * VSdlStage::kPreviewWidth, 4 * VSdlStage::kPreviewHeight);
+    stage_.ExchangeSurfaces(background, frame);
+}

@@ -1,0 +1,580 @@
+#include "platform/sdl/VSdlStage.h"
+
+#include <SDL2/SDL.h>
+
+#include <algorithm>
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <filesystem>
+#include <sstream>
+
+#include "engine/graphics/VDibSurface.h"
+#include "platform/sdl/VForeignWindowWatch.h"
+#include "platform/sdl/VPaletteFade.h"
+#include "platform/sdl/VReadoutText.h"
+#include "platform/sdl/VSdlKeys.h"
+
+namespace {
+
+volatile std::sig_atomic_t gTerminate = 0;
+volatile std::sig_atomic_t gRaise = 0;
+
+void OnTerminate(int) { gTerminate = 1; }
+void OnRaise(int) { gRaise = 1; }
+
+// A fade step is shown for at least one frame of a 60 Hz display, also where the renderer
+// does not wait for the retrace.
+constexpr double kFadeStepMs = 1000.0 / 60.0;
+// How often a foreign target is checked for still existing.
+constexpr double kWatchIntervalMs = 250.0;
+
+std::filesystem::path ExecutablePath()
+{
+    std::error_code error;
+    auto path = std::filesystem::read_symlink("/proc/self/exe", error);
+    return error ? std::filesystem::path() : path;
+}
+
+}  // namespace
+
+VSdlStage::VSdlStage()
+{
+    SetCurrentStage(this);
+}
+
+VSdlStage::~VSdlStage()
+{
+    if (texture_)
+        SDL_DestroyTexture(texture_);
+    if (renderer_)
+        SDL_DestroyRenderer(renderer_);
+    if (window_)
+        SDL_DestroyWindow(window_);  // a foreign window stays; SDL only lets go of it
+    if (videoStarted_)
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
+void VSdlStage::InstallSignalHandlers()
+{
+    // SDL would turn these into its quit event; ours only set a flag that the next wait reads.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    struct sigaction action {};
+    action.sa_handler = OnTerminate;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGTERM, &action, nullptr);
+    sigaction(SIGINT, &action, nullptr);
+    action.sa_handler = OnRaise;
+    sigaction(SIGUSR1, &action, nullptr);
+}
+
+void VSdlStage::SetMainStream(std::string bytes)
+{
+    mainStream_ = std::move(bytes);
+    hasMainStream_ = true;
+}
+
+void VSdlStage::SetTargetWindow(uint64_t window, int width, int height)
+{
+    targetWindow_ = window;
+    targetWidth_ = static_cast<float>(width);
+    targetHeight_ = static_cast<float>(height);
+}
+
+void VSdlStage::EnterSaverMode()
+{
+    topmost_ = true;
+    if (window_ && !foreign_)
+        SDL_SetWindowAlwaysOnTop(window_, SDL_TRUE);
+}
+
+void VSdlStage::SetShowFrameRate(bool on)
+{
+    if (on != showFrameRate_) {
+        showFrameRate_ = on;
+        meter_.Reset();
+    }
+}
+
+void VSdlStage::SetWindowSize(int width, int height)
+{
+    windowWidth_ = width;
+    windowHeight_ = height;
+}
+
+void VSdlStage::RaiseWindow()
+{
+    if (window_ && !foreign_)
+        SDL_RaiseWindow(window_);
+}
+
+double VSdlStage::GetPlatformTime()
+{
+    using namespace std::chrono;
+    return duration<double, std::milli>(steady_clock::now().time_since_epoch()).count();
+}
+
+std::unique_ptr<VSurface> VSdlStage::CreateSurface(int width, int height)
+{
+    return std::make_unique<VDibSurface>(static_cast<float>(width), static_cast<float>(height));
+}
+
+VScreensaverEngine* VSdlStage::CreateScreensaverEngine()
+{
+    return engineFactory_ ? engineFactory_(*this) : nullptr;
+}
+
+std::unique_ptr<std::istream> VSdlStage::LoadResourceStream()
+{
+    if (!hasMainStream_)
+        return nullptr;
+    return std::make_unique<std::istringstream>(mainStream_, std::ios::binary);
+}
+
+bool VSdlStage::InitVideo()
+{
+    if (videoStarted_)
+        return true;
+    // The desktop's own screen saver may start while the show runs in a window; SDL would
+    // otherwise keep it off.
+    SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
+    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
+    SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        std::fprintf(stderr, "zibolt: no display (%s)\n", SDL_GetError());
+        return false;
+    }
+    videoStarted_ = true;
+    return true;
+}
+
+void VSdlStage::CreateStageWindow()
+{
+    if (!InitVideo()) {
+        windowFailed_ = true;
+        SetQuitRequested();
+        return;
+    }
+    const uint64_t foreignId = targetWindow_ ? targetWindow_ : parentWindow_;
+    if (foreignId) {
+        if (!CreateForeignWindow(foreignId)) {
+            windowFailed_ = true;
+            SetQuitRequested();
+        }
+        return;
+    }
+    CreateOwnWindow();
+}
+
+bool VSdlStage::CreateForeignWindow(uint64_t id)
+{
+    watch_ = std::make_unique<VForeignWindowWatch>();
+    int width = 0, height = 0;
+    if (!watch_->GetSize(id, width, height)) {
+        std::fprintf(stderr, "zibolt: window 0x%llx does not exist\n",
+                     static_cast<unsigned long long>(id));
+        return false;
+    }
+    // SDL takes the window as it is: nothing is created, mapped or grabbed.
+    window_ = SDL_CreateWindowFrom(reinterpret_cast<const void*>(static_cast<uintptr_t>(id)));
+    if (!window_) {
+        std::fprintf(stderr, "zibolt: cannot draw into window 0x%llx (%s)\n",
+                     static_cast<unsigned long long>(id), SDL_GetError());
+        return false;
+    }
+    foreign_ = true;
+    targetWindow_ = id;
+    // The foreign window's own visual may not suit OpenGL; the software path always works.
+    renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+    if (!renderer_) {
+        std::fprintf(stderr, "zibolt: no renderer (%s)\n", SDL_GetError());
+        return false;
+    }
+    if (targetWidth_ <= 0 || targetHeight_ <= 0) {
+        targetWidth_ = static_cast<float>(width);
+        targetHeight_ = static_cast<float>(height);
+    }
+    // The preview host set the composition size (four times the preview); otherwise the
+    // stage takes the window's size or the chosen resolution.
+    const VRect& rect = GetSetup().windowRect;
+    int composeW = static_cast<int>(rect.width), composeH = static_cast<int>(rect.height);
+    const bool preview = composeW == 4 * static_cast<int>(targetWidth_) &&
+                         composeH == 4 * static_cast<int>(targetHeight_);
+    if (!preview) {
+        composeW = resolution_ ? resolution_->width : width;
+        composeH = resolution_ ? resolution_->height : height;
+    }
+    composeW = std::max(composeW, 1);
+    composeH = std::max(composeH, 1);
+    SetWindowSize(composeW, composeH);
+    Resize(composeW, composeH);
+    SetCaption(GetCaption());
+    return true;
+}
+
+void VSdlStage::CreateOwnWindow()
+{
+    VStageSetup& setup = GetSetup();
+    Uint32 flags = SDL_WINDOW_ALLOW_HIGHDPI;
+    if (!setup.hasFrame)
+        flags |= SDL_WINDOW_BORDERLESS;
+    if (setup.fullScreen)
+        flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;  // the desktop's mode; never a mode change
+    if (topmost_)
+        flags |= SDL_WINDOW_ALWAYS_ON_TOP;
+    int width = std::max(static_cast<int>(setup.windowRect.width), 1);
+    int height = std::max(static_cast<int>(setup.windowRect.height), 1);
+    int x = static_cast<int>(setup.windowRect.x);
+    int y = static_cast<int>(setup.windowRect.y);
+    if (x == 0 && y == 0) {
+        x = SDL_WINDOWPOS_CENTERED;
+        y = SDL_WINDOWPOS_CENTERED;
+    }
+    window_ = SDL_CreateWindow("Valdrimor Window", x, y, width, height, flags);
+    if (!window_) {
+        std::fprintf(stderr, "zibolt: cannot open a window (%s)\n", SDL_GetError());
+        windowFailed_ = true;
+        SetQuitRequested();
+        return;
+    }
+    renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
+    if (!renderer_)
+        renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+    if (!renderer_) {
+        std::fprintf(stderr, "zibolt: no renderer (%s)\n", SDL_GetError());
+        windowFailed_ = true;
+        SetQuitRequested();
+        return;
+    }
+    if (setup.fullScreen) {
+        // The whole of the display the window is on.
+        SDL_DisplayMode mode{};
+        const int display = std::max(SDL_GetWindowDisplayIndex(window_), 0);
+        if (SDL_GetDesktopDisplayMode(display, &mode) == 0) {
+            width = mode.w;
+            height = mode.h;
+        }
+        setup.windowRect = VRect(0, 0, static_cast<float>(width), static_cast<float>(height));
+        if (resolution_) {
+            width = resolution_->width;
+            height = resolution_->height;
+        }
+    }
+    SetWindowSize(width, height);
+    Resize(width, height);
+    ShowCursor(setup.showCursor);
+    SetCaption(GetCaption());
+    if (topmost_)
+        SDL_SetWindowAlwaysOnTop(window_, SDL_TRUE);
+    SDL_RaiseWindow(window_);
+}
+
+bool VSdlStage::TargetGone()
+{
+    if (!foreign_ || !watch_)
+        return false;
+    static double lastCheck = 0;
+    const double now = GetPlatformTime();
+    if (now - lastCheck < kWatchIntervalMs)
+        return false;
+    lastCheck = now;
+    return !watch_->Exists(targetWindow_);
+}
+
+bool VSdlStage::PumpMessages(double waitMs)
+{
+    const double t0 = GetTime();
+    if (gTerminate) {
+        gTerminate = 0;
+        Stop();
+    }
+    if (gRaise) {
+        gRaise = 0;
+        RaiseWindow();
+    }
+    if (quitPosted_)
+        return true;
+    if (videoStarted_) {
+        // SDL splits what one platform message carries into several events and does not
+        // merge mouse moves, so everything waiting is handled, not just one.
+        SDL_Event event;
+        for (int n = 0; n < 256 && SDL_PollEvent(&event); ++n) {
+            Dispatch(&event);
+            if (quitPosted_)
+                return true;
+        }
+    }
+    const double rest = t0 - GetTime() + waitMs;
+    if (rest > 3) {
+        // Waiting on the event queue wakes up for input; signals are seen at the next call.
+        if (videoStarted_)
+            SDL_WaitEventTimeout(nullptr, static_cast<int>(std::min(rest, 1000.0)));
+        else
+            SDL_Delay(static_cast<Uint32>(std::min(rest, 1000.0)));
+    }
+    return quitPosted_;
+}
+
+void VSdlStage::Dispatch(const void* raw)
+{
+    const SDL_Event& event = *static_cast<const SDL_Event*>(raw);
+    // A foreign window belongs to its maker, who handles its input.
+    const bool input = !foreign_;
+    switch (event.type) {
+    case SDL_QUIT:
+        Exit();
+        RequestQuit();
+        break;
+    case SDL_WINDOWEVENT:
+        switch (event.window.event) {
+        case SDL_WINDOWEVENT_CLOSE:
+            Exit();  // raises "OnExit"
+            RequestQuit();
+            break;
+        case SDL_WINDOWEVENT_FOCUS_GAINED: Activate(1); break;
+        case SDL_WINDOWEVENT_FOCUS_LOST: Activate(0); break;
+        case SDL_WINDOWEVENT_EXPOSED:
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+            if (GetFrameBuffer())
+                Present(*GetFrameBuffer(), 0, 0, nullptr);
+            break;
+        default: break;
+        }
+        break;
+    case SDL_KEYDOWN:
+        if (input) {
+            uint8_t code = VirtualKeyOf(event.key.keysym.sym);
+            if (code == 0)
+                code = 0xFF;  // a key without a code still counts as a key
+            escapeDown_ = code == kVirtualKeyEscape;
+            KeyDown(code, code);
+            escapeDown_ = false;
+        }
+        break;
+    case SDL_KEYUP:
+        if (input) {
+            uint8_t code = VirtualKeyOf(event.key.keysym.sym);
+            KeyUp(code ? code : 0xFF, code ? code : 0xFF);
+        }
+        break;
+    case SDL_MOUSEMOTION:
+        if (input)
+            MouseMove(static_cast<float>(event.motion.x), static_cast<float>(event.motion.y));
+        break;
+    case SDL_MOUSEBUTTONDOWN:
+        if (input && event.button.button == SDL_BUTTON_LEFT)
+            MouseDown(static_cast<float>(event.button.x), static_cast<float>(event.button.y));
+        break;
+    case SDL_MOUSEBUTTONUP:
+        if (input && event.button.button == SDL_BUTTON_LEFT)
+            MouseUp(static_cast<float>(event.button.x), static_cast<float>(event.button.y));
+        break;
+    default: break;
+    }
+}
+
+void VSdlStage::CalibrateRefresh()
+{
+    SDL_DisplayMode mode{};
+    int display = window_ ? SDL_GetWindowDisplayIndex(window_) : 0;
+    double period = 1000.0 / 60.0;
+    if (videoStarted_ && SDL_GetCurrentDisplayMode(std::max(display, 0), &mode) == 0 &&
+        mode.refresh_rate >= 2)
+        period = 1000.0 / mode.refresh_rate;
+    SetRefreshPeriod(period);
+}
+
+double VSdlStage::WaitForRetrace()
+{
+    return GetTime() + GetRefreshPeriod();
+}
+
+void VSdlStage::Present(VSurface& surface, float, float, const VRectList*)
+{
+    VDib* dib = surface.GetDib();
+    if (!dib || !renderer_ || suppressPresent_)
+        return;
+    if (TargetGone()) {
+        Stop();
+        return;
+    }
+    const bool readout = showFrameRate_ && meter_.Frame(GetTime());
+    converter_.SetPalette(dib->GetPaletteEntries());
+    const bool reduce = windowWidth_ == 4 * static_cast<int>(targetWidth_) &&
+                        windowHeight_ == 4 * static_cast<int>(targetHeight_) &&
+                        static_cast<int>(targetWidth_) == kPreviewWidth &&
+                        static_cast<int>(targetHeight_) == kPreviewHeight &&
+                        dib->GetWidth() >= 4 * kPreviewWidth && dib->GetHeight() >= 4 * kPreviewHeight;
+    if (reduce)
+        Show(kPreviewWidth, kPreviewHeight, true, *dib, readout);
+    else
+        Show(dib->GetWidth(), dib->GetHeight(), false, *dib, readout);
+}
+
+void VSdlStage::Show(int width, int height, bool reduced, VDib& dib, bool readout)
+{
+    if (width <= 0 || height <= 0)
+        return;
+    if (!texture_ || textureWidth_ != width || textureHeight_ != height) {
+        if (texture_)
+            SDL_DestroyTexture(texture_);
+        texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888,
+                                     SDL_TEXTUREACCESS_STREAMING, width, height);
+        if (!texture_)
+            return;
+        textureWidth_ = width;
+        textureHeight_ = height;
+    }
+    void* pixels = nullptr;
+    int pitch = 0;
+    if (SDL_LockTexture(texture_, nullptr, &pixels, &pitch) != 0)
+        return;
+    auto* out = static_cast<uint32_t*>(pixels);
+    if (reduced)
+        converter_.Reduce4(dib, out, pitch);
+    else
+        converter_.Convert(dib, out, pitch);
+    if (readout) {
+        char text[32];
+        std::snprintf(text, sizeof text, "%f", meter_.GetRate());
+        DrawReadoutText(out, pitch, width, height, 2, 2, text);
+    }
+    SDL_UnlockTexture(texture_);
+
+    // Fitted into the window with the picture's own proportions; the rest stays black.
+    int outW = 0, outH = 0;
+    SDL_GetRendererOutputSize(renderer_, &outW, &outH);
+    SDL_Rect dest{0, 0, width, height};
+    if (outW > 0 && outH > 0 && (outW != width || outH != height)) {
+        const double scale = std::min(double(outW) / width, double(outH) / height);
+        dest.w = std::max(1, static_cast<int>(width * scale + 0.5));
+        dest.h = std::max(1, static_cast<int>(height * scale + 0.5));
+        dest.x = (outW - dest.w) / 2;
+        dest.y = (outH - dest.h) / 2;
+        SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+        SDL_RenderClear(renderer_);
+    }
+    SDL_RenderCopy(renderer_, texture_, nullptr, &dest);
+    SDL_RenderPresent(renderer_);
+}
+
+void VSdlStage::Recompose()
+{
+    // Exactly what Repaint composes, without showing it.
+    suppressPresent_ = true;
+    Repaint();
+    suppressPresent_ = false;
+}
+
+void VSdlStage::FadeTransition(bool fadeOut, bool fadeIn)
+{
+    VSurface* frame = GetFrameBuffer();
+    if (!frame || !GetBackground() || !frame->GetDib())
+        return;
+    VPaletteEntry* entries = frame->GetDib()->GetPaletteEntries();
+    PauseClock();
+    VPaletteEntry saved[kPaletteSize];
+    std::copy(entries, entries + kPaletteSize, saved);
+    auto step = [&](double& due) {
+        Present(*GetFrameBuffer(), 0, 0, nullptr);
+        due += kFadeStepMs;
+        return PumpMessages(std::max(0.0, due - GetTime()));
+    };
+    double due = GetTime();
+    if (fadeOut) {
+        for (int i = 0; i < VPaletteFade::kSteps; ++i) {
+            VPaletteFade::Darken(entries);
+            if (step(due))
+                return;  // quitting: the faded palette may stay
+        }
+    }
+    std::copy(saved, saved + kPaletteSize, entries);
+    Recompose();
+    entries = GetFrameBuffer()->GetDib()->GetPaletteEntries();
+    VPaletteFade::Black(entries);
+    if (fadeIn) {
+        for (int i = 0; i < VPaletteFade::kSteps; ++i) {
+            VPaletteFade::Lighten(saved, i, entries);
+            if (step(due))
+                return;
+        }
+    }
+    std::copy(saved, saved + kPaletteSize, entries);
+    Present(*GetFrameBuffer(), 0, 0, nullptr);
+    ResumeClock();
+}
+
+void VSdlStage::SetCaption(const std::string& text)
+{
+    VStage::SetCaption(text);
+    if (window_ && !foreign_)
+        SDL_SetWindowTitle(window_, text.c_str());
+}
+
+VRect VSdlStage::GetWindowBounds()
+{
+    if (!window_)
+        return VRect(0, 0, 0, 0);
+    int x = 0, y = 0, w = 0, h = 0;
+    SDL_GetWindowPosition(window_, &x, &y);
+    SDL_GetWindowSize(window_, &w, &h);
+    return VRect(float(x), float(y), float(w), float(h));
+}
+
+std::string VSdlStage::GetProgramName()
+{
+    const std::string name = ExecutablePath().filename().string();
+    const auto dot = name.rfind('.');
+    return dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
+}
+
+std::string VSdlStage::GetProgramDirectory()
+{
+    return ExecutablePath().parent_path().string();
+}
+
+bool VSdlStage::RequestQuit()
+{
+    quitPosted_ = true;
+    return true;
+}
+
+void VSdlStage::ShowCursor(bool show)
+{
+    cursorShown_ = show;
+    if (videoStarted_ && !foreign_)
+        SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE);
+}
+
+void VSdlStage::ReportException(const std::string& message)
+{
+    std::fprintf(stderr, "Valdrimor Exception: %s\n", message.c_str());
+    if (quietReports_ || foreign_ || !videoStarted_)
+        return;
+    const SDL_MessageBoxButtonData buttons[] = {
+        {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, 1, "OK"},
+        {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, 0, "Cancel"},
+    };
+    SDL_MessageBoxData box{};
+    box.flags = SDL_MESSAGEBOX_ERROR;
+    box.window = window_;
+    box.title = "Valdrimor Exception";
+    box.message = message.c_str();
+    box.numbuttons = 2;
+    box.buttons = buttons;
+    // The cursor may be hidden in saver mode; the box needs it.
+    if (!cursorShown_)
+        SDL_ShowCursor(SDL_ENABLE);
+    int pressed = 1;
+    if (SDL_ShowMessageBox(&box, &pressed) != 0)
+        pressed = 1;
+    if (!cursorShown_)
+        SDL_ShowCursor(SDL_DISABLE);
+    if (pressed == 0)
+        Stop();
+}
+
+bool VSdlStage::PlayPlatformSound(const std::string& fileName, uint32_t)
+{
+    return sound_.Play(fileName);
+}

@@ -1,0 +1,130 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "engine/stage/VStage.h"
+#include "platform/sdl/VFrameRateMeter.h"
+#include "platform/sdl/VIndexedConverter.h"
+#include "platform/sdl/VSaverCommand.h"
+#include "platform/sdl/VSdlSound.h"
+
+struct SDL_Window;
+struct SDL_Renderer;
+struct SDL_Texture;
+class VForeignWindowWatch;
+
+// The stage in an SDL window on Linux: its own window (framed, frameless or full screen on
+// the desktop's own mode), or a window that another program made (the screen saver's window,
+// a preview host) which it draws into without mapping, grabbing or listening to it. Frames
+// go through a 256-entry colour table into a streaming texture, scaled with nearest filtering.
+class VSdlStage : public VStage {
+public:
+    using EngineFactory = std::function<VScreensaverEngine*(VSdlStage&)>;
+    static constexpr int kPreviewWidth = 152;
+    static constexpr int kPreviewHeight = 112;
+
+    // Becomes the current stage.
+    VSdlStage();
+    ~VSdlStage() override;
+
+    // --- set-up, before AddComponentStream ---
+    void SetMainStream(std::string bytes);
+    void SetScreensaverEngineFactory(EngineFactory factory) { engineFactory_ = std::move(factory); }
+    // Composes at this size and scales to the window (full screen or a foreign window).
+    void SetResolution(std::optional<VResolution> resolution) { resolution_ = resolution; }
+    // Exception reports go to the standard error stream only (no one can answer a box).
+    void SetQuietReports(bool quiet) { quietReports_ = quiet; }
+    // SIGTERM and SIGINT end the show at the next wait; SIGUSR1 raises the window.
+    static void InstallSignalHandlers();
+
+    // --- what the screen-saver host asks of the windowed stage ---
+    // Present into the X window `window` at width x height (0 = the stage's own window).
+    void SetTargetWindow(uint64_t window, int width, int height);
+    // The window the stage's picture belongs in; the stage draws into it when it is also
+    // the target. 0 = none.
+    void SetParentWindow(uint64_t window) { parentWindow_ = window; }
+    // Kept above other windows.
+    void EnterSaverMode();
+    void SetShowFrameRate(bool on);
+    // Palette fade to a new picture: optionally the current frame to black, then the
+    // recomposed frame up from black.
+    void FadeTransition(bool fadeOut, bool fadeIn);
+    // The size the host treats as the stage window's (the preview compares it with the
+    // target to pick the 4:1 reduction).
+    void SetWindowSize(int width, int height);
+    // Brings the own window to the front.
+    void RaiseWindow();
+    // True while the key-down event of Escape is being handled.
+    bool IsEscapeKeyDown() const { return escapeDown_; }
+    bool HasWindowFailed() const { return windowFailed_; }
+    bool IsForeign() const { return window_ != nullptr && foreign_; }
+
+    // --- the platform operations ---
+    double GetPlatformTime() override;
+    std::unique_ptr<VSurface> CreateSurface(int width, int height) override;
+    VScreensaverEngine* CreateScreensaverEngine() override;
+    std::unique_ptr<std::istream> LoadResourceStream() override;
+    bool PumpMessages(double waitMs) override;
+    void CalibrateRefresh() override;
+    double WaitForRetrace() override;
+    void Present(VSurface& surface, float x, float y, const VRectList* rects) override;
+    void SetCaption(const std::string& text) override;
+    VRect GetWindowBounds() override;
+    std::string GetProgramName() override;
+    std::string GetProgramDirectory() override;
+    bool RequestQuit() override;
+    void CreateStageWindow() override;
+    void ShowCursor(bool show) override;
+    void ReportException(const std::string& message) override;
+
+protected:
+    bool PlayPlatformSound(const std::string& fileName, uint32_t flags) override;
+
+private:
+    bool InitVideo();
+    void CreateOwnWindow();
+    bool CreateForeignWindow(uint64_t id);
+    void Dispatch(const void* event);
+    bool TargetGone();
+    // Uploads `pixels` (width x height, 32-bit) and shows them fitted into the window.
+    void Show(int width, int height, bool reduced, VDib& dib, bool readout);
+    void Recompose();
+
+    std::string mainStream_;
+    bool hasMainStream_ = false;
+    EngineFactory engineFactory_;
+    std::optional<VResolution> resolution_;
+    bool quietReports_ = false;
+
+    SDL_Window* window_ = nullptr;
+    SDL_Renderer* renderer_ = nullptr;
+    SDL_Texture* texture_ = nullptr;
+    int textureWidth_ = 0;
+    int textureHeight_ = 0;
+    bool foreign_ = false;
+    bool videoStarted_ = false;
+    bool windowFailed_ = false;
+    std::unique_ptr<VForeignWindowWatch> watch_;
+
+    uint64_t targetWindow_ = 0;
+    float targetWidth_ = -99999.0f;
+    float targetHeight_ = -99999.0f;
+    uint64_t parentWindow_ = 0;
+    int windowWidth_ = 0;
+    int windowHeight_ = 0;
+    bool topmost_ = false;
+    bool showFrameRate_ = false;
+    bool quitPosted_ = false;
+    bool escapeDown_ = false;
+    bool suppressPresent_ = false;
+    bool cursorShown_ = true;
+    VFrameRateMeter meter_;
+    VIndexedConverter converter_;
+    std::vector<uint32_t> reduced_;
+    VSdlSound sound_;
+};
