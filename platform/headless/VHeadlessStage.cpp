@@ -1,4 +1,5 @@
 #include "platform/headless/VHeadlessStage.h"
+#include "platform/headless/VHeadlessScreensaverEngine.h"
 
 #include <algorithm>
 #include <cmath>
@@ -132,7 +133,7 @@ std::unique_ptr<VSurface> VHeadlessStage::CreateSurface(int width, int height)
 
 VScreensaverEngine* VHeadlessStage::CreateScreensaverEngine()
 {
-    return engineFactory_ ? engineFactory_(*this) : nullptr;
+    return engineFactory_ ? engineFactory_(*this) : new VHeadlessScreensaverEngine();
 }
 
 std::unique_ptr<std::istream> VHeadlessStage::LoadResourceStream()

@@ -41,7 +41,7 @@ public:
     void SetSeed(unsigned seed);
     unsigned GetSeed() const { return seed_; }
     using EngineFactory = std::function<VScreensaverEngine*(VHeadlessStage&)>;
-    // What CreateScreensaverEngine makes; without a factory it makes none (null).
+    // What CreateScreensaverEngine makes; without a factory, a run-mode VHeadlessScreensaverEngine.
     void SetScreensaverEngineFactory(EngineFactory factory) { engineFactory_ = std::move(factory); }
     void SetPrintExceptions(bool on) { printExceptions_ = on; }
     void AddInput(const VHeadlessInput& input);
