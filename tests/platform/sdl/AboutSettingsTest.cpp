@@ -1,0 +1,107 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <map>
+
+#include "platform/sdl/VAboutSettings.h"
+#include "show/VControlSettings.h"
+#include "tests/platform/TempDir.h"
+
+namespace {
+
+class MemoryStore : public VControlStore {
+public:
+    explicit MemoryStore(std::map<std::string, std::string>& values) : values_(values) {}
+    std::string Read(const std::string& key, const std::string& fallback) override
+    {
+        auto found = values_.find(key);
+        return found == values_.end() ? fallback : found->second;
+    }
+    void Write(const std::string& key, const std::string& value) override { values_[key] = value; }
+
+private:
+    std::map<std::string, std::string>& values_;
+};
+
+class AboutSettingsTest : public TempDirTest {
+protected:
+    void SetUp() override
+    {
+        TempDirTest::SetUp();
+        previous_ = SetControlStore(std::make_unique<MemoryStore>(values_));
+    }
+    void TearDown() override
+    {
+        SetControlStore(std::move(previous_));
+        TempDirTest::TearDown();
+    }
+    void Touch(const std::string& name)
+    {
+        std::filesystem::create_directories(dir_ / "Skins");
+        std::ofstream(dir_ / "Skins" / name) << "x";
+    }
+
+    std::map<std::string, std::string> values_;
+    std::unique_ptr<VControlStore> previous_;
+};
+
+}  // namespace
+
+TEST_F(AboutSettingsTest, DefaultsAndRoundTrip)
+{
+    VAboutSettings settings(dir_.string());
+    settings.Load();
+    EXPECT_TRUE(settings.IsSoundOn());
+    EXPECT_EQ(settings.GetEngine(), "1");
+    EXPECT_EQ(settings.GetSkin(), "");
+    EXPECT_TRUE(settings.GetSkins().empty());  // no Skins folder at all
+    settings.ToggleSound();
+    settings.NextEngine();
+    settings.Save();
+    EXPECT_EQ(values_["Sound"], "0");
+    EXPECT_EQ(values_["Engine"], "2");
+    EXPECT_EQ(values_["Skin"], "");
+}
+
+TEST_F(AboutSettingsTest, EngineTypesCycleAndUnknownValuesStartOver)
+{
+    values_["Engine"] = "3";
+    VAboutSettings settings(dir_.string());
+    settings.Load();
+    settings.NextEngine();
+    EXPECT_EQ(settings.GetEngine(), "1");
+    values_["Engine"] = "17";
+    settings.Load();
+    settings.NextEngine();
+    EXPECT_EQ(settings.GetEngine(), "1");
+    // Only "1" counts as sound on, as the show reads it.
+    values_["Sound"] = "yes";
+    settings.Load();
+    EXPECT_FALSE(settings.IsSoundOn());
+}
+
+TEST_F(AboutSettingsTest, SkinsAreTheBitmapsInSkinsAndCycleThroughBuiltIn)
+{
+    Touch("Red.bmp");
+    Touch("blue.BMP");
+    Touch("notes.txt");
+    std::filesystem::create_directories(dir_ / "Skins" / "Folder.bmp");
+    VAboutSettings settings(dir_.string());
+    settings.Load();
+    ASSERT_EQ(settings.GetSkins(), (std::vector<std::string>{"Red", "blue"}));
+    settings.NextSkin();
+    EXPECT_EQ(settings.GetSkin(), "Red");
+    settings.NextSkin();
+    EXPECT_EQ(settings.GetSkin(), "blue");
+    settings.NextSkin();
+    EXPECT_EQ(settings.GetSkin(), "");
+    // A skin named in another letter case, or one that is gone, moves on sensibly.
+    values_["Skin"] = "RED";
+    settings.Load();
+    settings.NextSkin();
+    EXPECT_EQ(settings.GetSkin(), "blue");
+    values_["Skin"] = "Gone";
+    settings.Load();
+    settings.NextSkin();
+    EXPECT_EQ(settings.GetSkin(), "");
+}
