@@ -146,7 +146,8 @@ TEST(VcsBuild, HostileSourcesAreRefusedWithWhereAndWhat)
 {
     for (const auto& c : HostileSources()) {
         try {
-            VcsBuildContext context{::testing::TempDir(), 0};
+            VcsBuildContext context;
+            context.baseDir = ::testing::TempDir();
             VcsJson root = VcsJson::parse(c.json);
             StreamFromJson(root, context);
             ADD_FAILURE() << c.what << ": built";

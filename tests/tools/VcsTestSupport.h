@@ -16,6 +16,7 @@ inline std::string TokensThenBuild(const std::string& bytes)
 
 inline std::string BuildFromText(const std::string& json, const std::string& baseDir = ".")
 {
-    VcsBuildContext context{baseDir, 0};
+    VcsBuildContext context;
+    context.baseDir = baseDir;
     return StreamBytes(StreamFromJson(VcsJson::parse(json), context));
 }

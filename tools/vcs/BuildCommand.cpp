@@ -18,7 +18,7 @@ std::string JsonMessage(const std::exception& e)
     return close == std::string::npos ? text : text.substr(close + 2);
 }
 
-std::string Build(const std::string& file)
+std::string Build(const std::string& file, const std::string& palette)
 {
     std::string text = ReadFileBytes(file, kMaxSourceBytes);
     VcsJson root;
@@ -27,7 +27,9 @@ std::string Build(const std::string& file)
     } catch (const VcsJson::parse_error& e) {
         throw VcsBuildError("", "not valid JSON: " + JsonMessage(e));
     }
-    VcsBuildContext context{std::filesystem::path(file).parent_path(), 0};
+    VcsBuildContext context;
+    context.baseDir = std::filesystem::path(file).parent_path();
+    context.palettePath = palette;
     std::string bytes = StreamBytes(StreamFromJson(root, context));
     // What the build writes must read back; a fault here is the tool's own.
     try {
@@ -41,7 +43,7 @@ std::string Build(const std::string& file)
 
 int RunBuild(const VcsCommand& self, const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
-    VcsArguments parsed = ParseArguments(args);
+    VcsArguments parsed = ParseArguments(args, {"--palette"});
     if (parsed.help) {
         PrintCommandUsage(out, self);
         return kVcsOk;
@@ -54,7 +56,8 @@ int RunBuild(const VcsCommand& self, const std::vector<std::string>& args, std::
         return UsageProblem(err, self, "give the output file with -o OUT");
     const std::string& file = parsed.files[0];
     try {
-        WriteFileAtomically(*parsed.output, Build(file));
+        std::string palette = parsed.options.count("--palette") ? parsed.options.at("--palette") : "";
+        WriteFileAtomically(*parsed.output, Build(file, palette));
         return kVcsOk;
     } catch (const VcsBuildError& e) {
         err << "vcs: " << OneLine(file) << ": " << OneLine(e.what()) << "\n";
@@ -72,7 +75,7 @@ int RunBuild(const VcsCommand& self, const std::vector<std::string>& args, std::
 
 VcsCommand BuildCommand()
 {
-    VcsCommand command{"build", "FILE.json -o OUT",
+    VcsCommand command{"build", "FILE.json [--palette MASTER.txt] -o OUT",
                        "writes the component stream that the JSON source describes (see tools/vcs/README.md)",
                        {}};
     command.run = [command](const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {

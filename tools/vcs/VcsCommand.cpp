@@ -1,6 +1,9 @@
 #include "tools/vcs/VcsCommand.h"
 
-VcsArguments ParseArguments(const std::vector<std::string>& args)
+#include <algorithm>
+#include <string_view>
+
+VcsArguments ParseArguments(const std::vector<std::string>& args, std::initializer_list<const char*> valueOptions)
 {
     VcsArguments parsed;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -14,6 +17,13 @@ VcsArguments ParseArguments(const std::vector<std::string>& args)
                 parsed.problem = "-o is given twice";
             else
                 parsed.output = args[++i];
+        } else if (std::find(valueOptions.begin(), valueOptions.end(), arg) != valueOptions.end()) {
+            if (i + 1 >= args.size())
+                parsed.problem = arg + " needs a value";
+            else if (parsed.options.count(arg))
+                parsed.problem = arg + " is given twice";
+            else
+                parsed.options[arg] = args[++i];
         } else if (arg.size() > 1 && arg[0] == '-') {
             parsed.problem = "unknown option " + arg;
         } else {

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <functional>
+#include <initializer_list>
+#include <map>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -19,15 +21,20 @@ enum VcsExitCode { kVcsOk = 0, kVcsFailed = 1, kVcsUsage = 2 };
 
 VcsCommand TokensCommand();
 VcsCommand BuildCommand();
+VcsCommand ShowCommand();
+VcsCommand RenderCommand();
 
-// Files and the "-o OUT" option, in any order; "--help" asks for the command's usage.
+// Files, the "-o OUT" option and the command's own options with a value ("--at 500"), in any
+// order; "--help" asks for the command's usage.
 struct VcsArguments {
     std::vector<std::string> files;
     std::optional<std::string> output;
+    std::map<std::string, std::string> options;
     bool help = false;
     std::string problem;  // empty when the arguments parsed
 };
-VcsArguments ParseArguments(const std::vector<std::string>& args);
+VcsArguments ParseArguments(const std::vector<std::string>& args,
+                            std::initializer_list<const char*> valueOptions = {});
 
 // "usage: vcs NAME ARGUMENTS" and the summary.
 void PrintCommandUsage(std::ostream& out, const VcsCommand& command);

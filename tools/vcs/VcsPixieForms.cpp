@@ -6,20 +6,16 @@
 #include <initializer_list>
 #include <limits>
 
-#include "engine/graphics/VDib.h"
 #include "engine/pixies/VPixieListWriter.h"
 #include "engine/stream/VException.h"
-#include "engine/stream/VMemoryStream.h"
 #include "engine/stream/VText.h"
 #include "tools/vcs/VcsBytes.h"
 #include "tools/vcs/VcsErrors.h"
 #include "tools/vcs/VcsFiles.h"
+#include "tools/vcs/VcsImages.h"
 #include "tools/vcs/VcsValueForms.h"
 
 namespace {
-
-// An image must fit one length token, and so must the whole list.
-constexpr std::uintmax_t kMaxImageBytes = INT32_MAX;
 
 std::string At(const std::string& where, const std::string& what)
 {
@@ -87,29 +83,6 @@ std::string NumberText(double value)
     return std::string(buffer, result.ptr);
 }
 
-// The image file's bytes, refused unless the engine's bitmap reader takes them.
-std::string BmpImage(const VcsJson& value, VcsBuildContext& context, const std::string& where)
-{
-    std::string name = AsciiText(value, where, "\"image\"");
-    if (name.empty())
-        throw VcsBuildError(where, "the \"image\" path is empty.");
-    std::string bytes;
-    try {
-        bytes = ReadFileBytes(context.baseDir / name, kMaxImageBytes);
-    } catch (const VcsFileError& e) {
-        throw VcsBuildError(where, Quoted(name) + ": " + e.Reason() + ".");
-    }
-    try {
-        VMemoryStream in(bytes.data(), bytes.size());
-        VDib dib(1, 1);
-        int used = 0;
-        dib.LoadFromStream(in, used, static_cast<int64_t>(bytes.size()));
-    } catch (const VException& e) {
-        throw VcsBuildError(where, Quoted(name) + " is not a bitmap the show can read: " + e.GetMessage());
-    }
-    return bytes;
-}
-
 std::string Checked(std::string payload, const std::string& where)
 {
     if (payload.size() > static_cast<std::size_t>(INT32_MAX))
@@ -137,7 +110,7 @@ std::string FramesForm(const VcsJson& argument, VcsBuildContext& context, const 
             hotSpotX = Coordinate(*x, at, "\"hotSpotX\"");
         if (const VcsJson* y = Optional(frame, "hotSpotY"))
             hotSpotY = Coordinate(*y, at, "\"hotSpotY\"");
-        std::string image = BmpImage(Required(frame, "image", at, "a frame"), context, at);
+        std::string image = ImageValue(Required(frame, "image", at, "a frame"), context, at);
         frames.push_back(FrameEntries(name, image, transparent, hotSpotX, hotSpotY));
     }
     return Checked(FrameListPayload(frames), where);
@@ -255,4 +228,5 @@ void RegisterPixieValueForms()
     RegisterValueForm("frames", FramesForm);
     RegisterValueForm("sequences", SequencesForm);
     RegisterValueForm("tupels", TupelsForm);
+    RegisterImageValueForm();
 }

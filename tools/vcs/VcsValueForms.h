@@ -3,16 +3,20 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <optional>
 #include <initializer_list>
 #include <string>
 #include <string_view>
 
 #include "tools/vcs/VcsJson.h"
+#include "tools/vcs/VcsPalette.h"
 
 // What a build carries while it turns JSON values into payload bytes.
 struct VcsBuildContext {
     std::filesystem::path baseDir;  // relative file paths are taken from here
     int depth = 0;                  // values inside values, bounded against hostile input
+    std::filesystem::path palettePath;       // empty: the source tree's master palette
+    std::optional<VcsPalette> palette;       // read at the first image
 };
 
 // Turns the argument of one value form, {"name": argument}, into the value's payload bytes.

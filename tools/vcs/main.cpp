@@ -14,6 +14,8 @@ std::vector<VcsCommand> Commands()
     return {
         TokensCommand(),
         BuildCommand(),
+        ShowCommand(),
+        RenderCommand(),
     };
 }
 
