@@ -146,6 +146,10 @@ TEST(BmpTest, HostileHeadersAreRefusedAndLeaveAnEmptyBitmap)
         {kOffset, 0xFFFFFFF0u, "Bitmap pixel offset is out of range"},
         {kOffset, 14 + 40 + 1024 + 1, "Bitmap data is truncated"},
         {kHeight, 30000, "Bitmap data is truncated"},
+        {kHeight, 0, "Bitmap size 5 x 0 is not supported (1 to 32768 pixels per side)"},
+        {kWidth, uint32_t(-5), "Bitmap size -5 x 3 is not supported (1 to 32768 pixels per side)"},
+        {kHeight, 32769, "Bitmap size 5 x 32769 is not supported (1 to 32768 pixels per side)"},
+        {kColoursUsed, 0xFFFFFFFFu, "Bitmap palette has 4294967295 colours, more than 256"},
     };
     for (const Case& c : cases) {
         std::string bytes = SampleBmp();
@@ -204,4 +208,38 @@ TEST(BmpTest, LoadFromFile)
     std::remove(name.c_str());
     EXPECT_EQ(MessageOf([&] { read.LoadFromFile(name); }),
               "Cannot open bitmap file \"" + name + "\"");
+}
+
+TEST(BmpTest, LargestDeclaredImageFromAFileIsReadOnlyAsFarAsTheDataGoes)
+{
+    // 32768 x 32768 declares a gigabyte; with no length given the reader must still stop at
+    // the end of the little data there is, without making room for the whole image.
+    std::string bytes = SampleBmp();
+    Poke32(bytes, kWidth, 32768);
+    Poke32(bytes, kHeight, 32768);
+    bytes += std::string(5000, '\x07');
+    VDib dib(1, 1);
+    EXPECT_EQ(Load(dib, bytes), "Bitmap data is truncated");
+    EXPECT_EQ(dib.GetWidth(), 0);
+}
+
+TEST(BmpTest, HostileOs2HeadersAreRefused)
+{
+    VDib dib(1, 1);
+    std::string deep = Os2Bmp(3, 2, 256);
+    Poke16(deep, 24, 24);
+    EXPECT_EQ(Load(dib, deep), "Only 8 bit DIBs are supported");
+    std::string flat = Os2Bmp(3, 2, 256);
+    Poke16(flat, 20, 0);
+    EXPECT_EQ(Load(dib, flat), "Bitmap size 3 x 0 is not supported (1 to 32768 pixels per side)");
+    std::string wide = Os2Bmp(3, 2, 256);
+    Poke16(wide, 18, 40000);
+    EXPECT_EQ(Load(dib, wide), "Bitmap size 40000 x 2 is not supported (1 to 32768 pixels per side)");
+    // The pixels must follow the 256 triples, not start inside them.
+    std::string early = Os2Bmp(3, 2, 256);
+    Poke32(early, 10, 14 + 12 + 3 * 100);
+    EXPECT_EQ(Load(dib, early), "Bitmap pixel offset points into its header or palette");
+    EXPECT_NE(Load(dib, Os2Bmp(3, 2, 256).substr(0, 14 + 12 + 3 * 200)), "");
+    EXPECT_EQ(dib.GetWidth(), 0);
+    ASSERT_EQ(Load(dib, Os2Bmp(3, 2, 256)), "");
 }
