@@ -97,6 +97,14 @@ void CopyRows(const Plan& p)
 {
     const ptrdiff_t destStep = MirrorY ? -p.destStride : p.destStride;
     uint8_t* d = p.dest + p.destRow * p.destStride + p.destColumn;
+    if constexpr (Key && !StretchX && !MirrorX && !StretchY) {
+        // The sprite case: whole rows of opaque runs, served by one loop.
+        if (p.runs && p.wholeRows) {
+            p.runs->CopyWholeRows(d, destStep, p.source, p.sourceStride, p.sourceRow, p.rows,
+                                  p.columns);
+            return;
+        }
+    }
     int32_t previousRow = -1;
     uint8_t* previousDest = nullptr;
     for (int32_t k = 0; k < p.rows; ++k, d += destStep) {

@@ -2,6 +2,12 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string_view>
+
+#if (defined(__x86_64__) || defined(__i386__)) && (defined(__GNUC__) || defined(__clang__))
+#define VRUNS_AVX2 1
+#include <immintrin.h>
+#endif
 
 #include "engine/graphics/VBlitRows.h"
 
@@ -55,4 +61,76 @@ void VDibRunCache::CopyRow(uint8_t* dest, const uint8_t* row, int32_t storedRow,
         else
             VBlitRows::CopySpan(dest + (start - column), row + start, size_t(stop - start));
     }
+}
+
+namespace {
+
+template <typename Run>
+void WholeRowsPortable(uint8_t* dest, ptrdiff_t destStep, const uint8_t* bits, ptrdiff_t stride,
+                       int32_t firstRow, int32_t rows, int32_t width, uint8_t key,
+                       const uint32_t* firstRun, const Run* runs, const uint8_t* dense)
+{
+    for (int32_t k = 0; k < rows; ++k, dest += destStep) {
+        const int32_t r = firstRow + k;
+        const uint8_t* row = bits + r * stride;
+        if (dense[r]) {
+            VBlitRows::KeyForward(dest, row, size_t(width), key);
+            continue;
+        }
+        for (const Run* run = runs + firstRun[r]; run != runs + firstRun[r + 1]; ++run)
+            VBlitRows::CopySpan(dest + run->start, row + run->start, run->length);
+    }
+}
+
+#if defined(VRUNS_AVX2)
+// The same with 32-byte pieces for the runs of 32 bytes or more.
+template <typename Run>
+__attribute__((target("avx2"))) void WholeRowsAvx2(uint8_t* dest, ptrdiff_t destStep,
+                                                   const uint8_t* bits, ptrdiff_t stride,
+                                                   int32_t firstRow, int32_t rows, int32_t width,
+                                                   uint8_t key, const uint32_t* firstRun,
+                                                   const Run* runs, const uint8_t* dense)
+{
+    for (int32_t k = 0; k < rows; ++k, dest += destStep) {
+        const int32_t r = firstRow + k;
+        const uint8_t* row = bits + r * stride;
+        if (dense[r]) {
+            VBlitRows::KeyForward(dest, row, size_t(width), key);
+            continue;
+        }
+        for (const Run* run = runs + firstRun[r]; run != runs + firstRun[r + 1]; ++run) {
+            uint8_t* d = dest + run->start;
+            const uint8_t* s = row + run->start;
+            const size_t n = run->length;
+            if (n < 32) {
+                VBlitRows::CopySpan(d, s, n);
+                continue;
+            }
+            size_t i = 0;
+            for (; i + 32 <= n; i += 32)
+                _mm256_storeu_si256(reinterpret_cast<__m256i*>(d + i),
+                                    _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + i)));
+            if (i < n)
+                _mm256_storeu_si256(reinterpret_cast<__m256i*>(d + n - 32),
+                                    _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + n - 32)));
+        }
+    }
+}
+#endif
+
+}  // namespace
+
+void VDibRunCache::CopyWholeRows(uint8_t* dest, ptrdiff_t destStep, const uint8_t* bits,
+                                 ptrdiff_t stride, int32_t firstRow, int32_t rows,
+                                 int32_t width) const
+{
+#if defined(VRUNS_AVX2)
+    if (std::string_view(VBlitRows::KernelSet()) == "avx2") {
+        WholeRowsAvx2(dest, destStep, bits, stride, firstRow, rows, width, key_, firstRun_.data(),
+                      runs_.data(), dense_.data());
+        return;
+    }
+#endif
+    WholeRowsPortable(dest, destStep, bits, stride, firstRow, rows, width, key_, firstRun_.data(),
+                      runs_.data(), dense_.data());
 }

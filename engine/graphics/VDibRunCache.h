@@ -32,6 +32,11 @@ public:
             VBlitRows::CopySpan(dest + run->start, row + run->start, run->length);
     }
 
+    // Whole rows, unmirrored, for `rows` stored rows upwards from `firstRow`: the row at
+    // dest + k * destStep takes stored row firstRow + k. Dense rows are blended.
+    void CopyWholeRows(uint8_t* dest, ptrdiff_t destStep, const uint8_t* bits, ptrdiff_t stride,
+                       int32_t firstRow, int32_t rows, int32_t width) const;
+
 private:
     struct Run {
         uint16_t start;

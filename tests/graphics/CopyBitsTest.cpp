@@ -351,3 +351,41 @@ TEST(CopyBitsTest, SpanCopyWritesExactlyItsBytes)
         }
     }
 }
+
+TEST(CopyBitsTest, WholeSpritesMatchTheReference)
+{
+    // The commonest copy of a frame: a whole sprite, 1:1 and transparent, fully inside the
+    // destination, upright or upside down. Rows mix long opaque runs of every length with
+    // rows too broken up to copy run by run.
+    std::mt19937 rng(7);
+    for (const char* set : {"avx2", "sse2", "portable"}) {
+        if (!VBlitRows::UseKernelSet(set))
+            continue;
+        for (int n = 0; n < 60; ++n) {
+            const int width = 1 + int(rng() % 300), height = 1 + int(rng() % 12);
+            std::vector<uint8_t> pixels(size_t(width) * size_t(height));
+            for (int y = 0; y < height; ++y) {
+                const bool broken = rng() % 4 == 0;
+                for (int x = 0; x < width;) {
+                    int run = broken ? 1 + int(rng() % 3) : 1 + int(rng() % 90);
+                    uint8_t value = uint8_t(rng() % 2 ? 0 : 1 + rng() % 200);
+                    for (; run > 0 && x < width; --run, ++x)
+                        pixels[size_t(y) * size_t(width) + size_t(x)] = value;
+                }
+            }
+            auto sprite = MakeDib(width, height, [&](int x, int y) {
+                return pixels[size_t(y) * size_t(width) + size_t(x)];
+            });
+            auto dest = RandomBitmap(rng, width + 9, height + 4);
+            const float x = float(rng() % 10), y = float(rng() % 5);
+            const float h = rng() % 2 ? float(height) : -float(height);
+            const VRect place(x, y, float(width), h);
+            std::vector<uint8_t> expected = Bytes(*dest);
+            ReferenceCopy(*sprite, expected, width + 9, height + 4, VRect(), place, 0);
+            sprite->CopyBits(dest.get(), VRect(), place, 0);
+            ASSERT_EQ(Bytes(*dest), expected) << set << " " << width << "x" << height << " at "
+                                              << x << "," << y << " height " << h;
+        }
+    }
+    VBlitRows::UseKernelSet("avx2") || VBlitRows::UseKernelSet("sse2");
+}
