@@ -1,9 +1,71 @@
-// Writes a seed corpus of component streams for fuzz_stream into the folder given.
+// Writes a seed corpus of component streams for fuzz_stream into the folder given: the stage's
+// own record and one stream of each class the engine reads, then all of them together.
 #include <cstdio>
 #include <string>
 #include <vector>
 
+#include "engine/graphics/VBmpWriter.h"
+#include "engine/graphics/VDib.h"
+#include "engine/pixies/VPixieListWriter.h"
 #include "engine/stream/VStreamWriter.h"
+
+namespace {
+
+std::string Bmp(int width, int height, int shift)
+{
+    VDib dib(width, height);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            *dib.GetPixelAddress(x, y) = static_cast<uint8_t>(x * 3 + y + shift);
+    return BmpBytes(dib);
+}
+
+VPropertyWriter Stage()
+{
+    return VPropertyWriter()
+        .Text("Caption", "Zibolt")
+        .Bool("ShowCursor", true)
+        .Color("BackColor", 0xFFFFFF)
+        .Nested("WindowRect", VPropertyWriter().Text("X", "0").Text("Y", "0").Text("Width", "0").Text("Height", "0"))
+        .Raw("Background", Bmp(40, 30, 0));
+}
+
+VPropertyWriter Picture()
+{
+    return VPropertyWriter().Coo("XPos", 4).Coo("YPos", 3).Coo("ZPos", 5)
+        .Color("TransColor", 0x00FF00).Raw("Surface", Bmp(9, 7, 1)).Bool("Transparent", true);
+}
+
+VPropertyWriter Sprite()
+{
+    return VPropertyWriter().Coo("XPos", 10).Coo("YPos", 12).Coo("ZPos", 1).Text("CurFrameName", "b")
+        .Tags("Tag", {"Sterretje=True", "Speed=20-50"})
+        .Raw("FrameList", FrameListPayload({FrameEntries("a", Bmp(5, 4, 2), "RGB24:000001", 1, 2),
+                                            FrameEntries("b", Bmp(6, 3, 3), "", 0, 0)}))
+        .Raw("SequenceList", SequenceListPayload({{"walk", {{"a", -2, 0, 0, "MS:30"}, {"b", 1, 1, 0, "MS:50"}}},
+                                                  {"stand", {{"b", 0, 0, 0, "MS:200"}}}}));
+}
+
+VPropertyWriter Director()
+{
+    return VPropertyWriter().Coo("XPos", 5).Text("FrameLength", "40")
+        .Raw("Tupels", TupelsPayload({{"1", "Zibolt", "Visible=True;CurFrameName=a;XPos=0;YPos=0;ZPos=-4;"},
+                                      {"6", "Zibolt", "CurFrameName=b;XPos=20;YPos=8;"},
+                                      {"3", "door", "Visible=False;"},
+                                      {"9", "door", "Visible=True;XPos=12;"}}));
+}
+
+VPropertyWriter Text()
+{
+    return VPropertyWriter().Tags("Contents", {"(10,-20)Hello there!", "***", "Where to today?", "***", "Home."});
+}
+
+VPropertyWriter Timer()
+{
+    return VPropertyWriter().Text("Interval", "250.5").Bool("Enabled", true).Tags("Tag", {"Kind=Tick"});
+}
+
+}  // namespace
 
 int main(int argc, char** argv)
 {
@@ -15,21 +77,23 @@ int main(int argc, char** argv)
     std::vector<std::string> seeds;
     seeds.push_back(VStreamWriter().Bytes());
     seeds.push_back(VStreamWriter().Header({"Type=VPlanetScene", "Frequency=5"}).Bytes());
-    seeds.push_back(VStreamWriter()
-                        .Header({"Version=0.1b"})
-                        .Record("VStage", "Stage", VPropertyWriter().Text("Caption", "Zibolt").Bool("ShowCursor", true))
-                        .Record("VTimer", "Tick", VPropertyWriter().Text("Interval", "250.5").Bool("Enabled", true))
+    seeds.push_back(VStreamWriter().Header({"Version=0.1b"}).Record("VStage", "Stage", Stage()).Bytes());
+    seeds.push_back(VStreamWriter().Record("VPicture", "door", Picture()).Bytes());
+    seeds.push_back(VStreamWriter().Record("VSprite", "Zibolt", Sprite()).Bytes());
+    seeds.push_back(VStreamWriter().Record("VDirector", "getin", Director()).Record("VSprite", "Zibolt", Sprite()).Bytes());
+    seeds.push_back(VStreamWriter().Record("VText", "talk", Text()).Bytes());
+    seeds.push_back(VStreamWriter().Record("VTimer", "Tick", Timer())
                         .Record("VWidget", "w", VPropertyWriter().Raw("Blob", std::string("a#\0\r\n", 5)))
                         .Bytes());
-    VPropertyWriter frame;
-    frame.Text("Name", "staand1").Coo("HotSpotX", 54).Coo("HotSpotY", -1.5f);
     seeds.push_back(VStreamWriter()
-                        .Record("VTimer", "t", VPropertyWriter()
-                                                   .Tags("Tag", {"Sterretje=True", "Speed=20-50"})
-                                                   .Nested("WindowRect", VPropertyWriter().Text("X", "0").Text("Y", "0"))
-                                                   .RecordList("FrameList", {frame, frame})
-                                                   .Color("BackColor", 0xFFFFFF))
-                        .Record("vtimer", "T", VPropertyWriter().Bool("Enabled", false))
+                        .Header({"Type=VMeetingScene"})
+                        .Record("VStage", "Stage", Stage())
+                        .Record("VPicture", "door", Picture())
+                        .Record("VSprite", "Zibolt", Sprite())
+                        .Record("VDirector", "getin", Director())
+                        .Record("VDirector", "other", Director())
+                        .Record("VText", "talk", Text())
+                        .Record("VTimer", "Tick", Timer())
                         .Bytes());
     for (std::size_t i = 0; i < seeds.size(); ++i) {
         std::string path = dir + "/seed" + std::to_string(i) + ".vcs";

@@ -202,7 +202,7 @@ TEST(VcsBuild, CommandLineProblemsAreUsageErrors)
     EXPECT_NE(err.str().find("usage: vcs tokens FILE"), std::string::npos);
     std::ostringstream help;
     EXPECT_EQ(build.run({"--help"}, help, err), kVcsOk);
-    EXPECT_EQ(help.str().find("usage: vcs build FILE.json -o OUT"), 0u);
+    EXPECT_EQ(help.str().find("usage: vcs build FILE.json [--palette MASTER.txt] -o OUT"), 0u);
 }
 
 }  // namespace

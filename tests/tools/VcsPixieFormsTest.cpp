@@ -7,6 +7,7 @@
 #include "engine/pixies/VPixieListWriter.h"
 #include "engine/pixies/VSprite.h"
 #include "tests/pixies/TestPixieHost.h"
+#include "tests/tools/VcsImageSupport.h"
 #include "tests/tools/VcsTestSupport.h"
 #include "tools/vcs/VcsErrors.h"
 #include "tools/vcs/VcsPixieForms.h"
@@ -27,8 +28,9 @@ protected:
                ("vcs_pixie_forms_" +
                 std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::create_directories(dir_ / "images");
-        a_ = TestBmp(3, 2);
-        b_ = TestBmp(5, 4);
+        // Drawn with the master palette, which the build takes unchanged.
+        a_ = MasterBmp(3, 2);
+        b_ = MasterBmp(5, 4, 100);
         Write("a.bmp", a_);
         Write("images/b.bmp", b_);
         Write("notes.txt", "just text");
@@ -146,7 +148,7 @@ TEST_F(VcsPixieForms, MistakesAreNamed)
     EXPECT_NE(Refusal("FrameList", R"({"frames": [{"name": "a", "image": "nothere.bmp"}]})").find("nothere.bmp"),
               std::string::npos);
     EXPECT_NE(Refusal("FrameList", R"({"frames": [{"name": "a", "image": "notes.txt"}]})")
-                  .find("is not a bitmap the show can read"),
+                  .find("bitmap the show can read"),
               std::string::npos);
     std::string unknown = Refusal("FrameList", R"({"frames": [{"name": "a", "image": "a.bmp", "hotspotx": 1}]})");
     EXPECT_NE(unknown.find("frame 0"), std::string::npos) << unknown;

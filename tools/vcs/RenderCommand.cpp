@@ -1,4 +1,4 @@
-// vcs render FILE [--at MS] [--size WxH] -o OUT.png: the stage's picture at a show time.
+// vcs render FILE [--at MS] [--size WxH] [--play WHAT] -o OUT.png: the stage's picture at a show time.
 #include <charconv>
 #include <cmath>
 #include <filesystem>
@@ -9,6 +9,7 @@
 #include "tools/vcs/VcsCommand.h"
 #include "tools/vcs/VcsErrors.h"
 #include "tools/vcs/VcsFiles.h"
+#include "tools/vcs/VcsPlay.h"
 #include "tools/vcs/VcsStageView.h"
 
 namespace {
@@ -44,13 +45,16 @@ bool ParseSize(const std::string& text, int& width, int& height)
     return ParseSide(at, end, height) && at == end;
 }
 
-void RenderToPng(const std::string& file, double atMs, const int* size, const std::string& output)
+void RenderToPng(const std::string& file, double atMs, const int* size, const std::string& play,
+                 const std::string& output)
 {
     std::unique_ptr<VHeadlessStage> stage = LoadStreamOnStage(file);
     if (size) {
         stage->SetScreenSize(size[0], size[1]);
         stage->Resize(size[0], size[1]);
     }
+    if (!play.empty())
+        StartPlaying(*stage, play);
     stage->RunFor(atMs);
     // The run loop repaints only after a timer ticked; a still stream still has a picture.
     stage->Repaint();
@@ -73,7 +77,7 @@ void RenderToPng(const std::string& file, double atMs, const int* size, const st
 
 int RunRender(const VcsCommand& self, const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
-    VcsArguments parsed = ParseArguments(args, {"--at", "--size"});
+    VcsArguments parsed = ParseArguments(args, {"--at", "--size", "--play"});
     if (parsed.help) {
         PrintCommandUsage(out, self);
         return kVcsOk;
@@ -95,7 +99,8 @@ int RunRender(const VcsCommand& self, const std::vector<std::string>& args, std:
                                            Quoted(parsed.options.at("--size")));
     const std::string& file = parsed.files[0];
     try {
-        RenderToPng(file, atMs, sized ? size : nullptr, *parsed.output);
+        std::string play = parsed.options.count("--play") ? parsed.options.at("--play") : "";
+        RenderToPng(file, atMs, sized ? size : nullptr, play, *parsed.output);
         return kVcsOk;
     } catch (const VcsFileError& e) {
         err << "vcs: " << OneLine(e.what()) << "\n";
@@ -109,8 +114,9 @@ int RunRender(const VcsCommand& self, const std::vector<std::string>& args, std:
 
 VcsCommand RenderCommand()
 {
-    VcsCommand command{"render", "FILE [--at MS] [--size WxH] -o OUT.png",
-                       "plays the stream on a stage for MS of show time (0 unless given) and writes that frame as PNG",
+    VcsCommand command{"render", "FILE [--at MS] [--size WxH] [--play WHAT] -o OUT.png",
+                       "plays the stream on a stage for MS of show time (0 unless given) and writes that frame as "
+                       "PNG; --play starts sprites and directors: NAME, SPRITE:SEQUENCE, a list of them, or *",
                        {}};
     command.run = [command](const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
         return RunRender(command, args, out, err);
