@@ -154,7 +154,13 @@ void CheckNoEngineError(const VHeadlessStage& stage)
 VcsJson DescribeComponent(VComponent& component)
 {
     VcsJson out;
-    out["class"] = component.GetClassName();
+    // Sprites and directors answer with their base's class name; the stream calls them by theirs.
+    std::string className = component.GetClassName();
+    if (className == "VPixie" && dynamic_cast<VSprite*>(&component))
+        className = "VSprite";
+    else if (className == "VPixie" && dynamic_cast<VDirector*>(&component))
+        className = "VDirector";
+    out["class"] = className;
     out["name"] = Printable(component.GetName());
     if (auto* pixie = dynamic_cast<VPixie*>(&component))
         AddPixieFields(out, *pixie);
