@@ -3,6 +3,7 @@
 #include <csignal>
 #include <unistd.h>
 
+#include "engine/pixies/VBalloon.h"
 #include "engine/pixies/VPicture.h"
 #include "engine/stream/VComponentRef.h"
 #include "platform/sdl/VForeignWindowWatch.h"
@@ -12,6 +13,9 @@ VSdlSaverEngine::VSdlSaverEngine(VSdlStage& stage, VSaverCommand command, std::s
     : stage_(stage), command_(std::move(command)), runLock_(lockDirectory, "run"),
       previewLock_(lockDirectory, "preview")
 {
+    // The preview's reduced picture needs the larger balloon text; the mode says so, not a
+    // search of the command line, which holds slashes in every path here.
+    SetBalloonPreviewText(command_.mode == VSaverMode::Preview);
     if (command_.mode == VSaverMode::Password)
         stage_.Stop();  // nothing to change: the caller has said so
 }

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <sstream>
 
@@ -41,6 +42,9 @@ std::filesystem::path ExecutablePath()
 VSdlStage::VSdlStage()
 {
     SetCurrentStage(this);
+    // Unattended runs (tests, CI) have no one to press a button.
+    if (const char* quiet = std::getenv("ZIBOLT_QUIET_REPORTS"); quiet && *quiet && *quiet != '0')
+        quietReports_ = true;
 }
 
 VSdlStage::~VSdlStage()

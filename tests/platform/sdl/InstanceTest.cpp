@@ -3,6 +3,7 @@
 #include <fstream>
 #include <unistd.h>
 
+#include "engine/pixies/VBalloon.h"
 #include "engine/stage/VStageSetup.h"
 #include "platform/sdl/VInstanceLock.h"
 #include "platform/sdl/VOverrideControlStore.h"
@@ -56,6 +57,10 @@ TEST_F(SaverEngineTest, PreviewComposesAtFourTimesThePreviewSize)
     EXPECT_FALSE(stage.IsQuitRequested());
     EXPECT_TRUE(engine->CanEnd());
     EXPECT_FALSE(engine->IsDebug());
+    EXPECT_TRUE(IsBalloonPreviewText());
+    VSdlStage other;
+    auto run = Engine(other, {"/s"});
+    EXPECT_FALSE(IsBalloonPreviewText());
 }
 
 TEST_F(SaverEngineTest, SecondRunStopsAndAPreviewYieldsToARun)

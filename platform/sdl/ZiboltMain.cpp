@@ -1,0 +1,130 @@
+// zibolt: the show on Linux, as a window, a full-screen saver, a preview or inside the
+// screen saver's own window.
+
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <spawn.h>
+#include <string>
+#include <sys/wait.h>
+#include <vector>
+
+#include "assets/MainStream.h"
+#include "engine/stream/VException.h"
+#include "platform/freetype/VFreeTypeTextRenderer.h"
+#include "platform/headless/VRecordCommand.h"
+#include "platform/sdl/VInstanceLock.h"
+#include "platform/sdl/VOverrideControlStore.h"
+#include "platform/sdl/VSaverCommand.h"
+#include "platform/sdl/VSdlSaverEngine.h"
+#include "platform/sdl/VSdlStage.h"
+#include "saver/VAboutLauncher.h"
+#include "show/RegisterShowClasses.h"
+#include "show/VControlSettings.h"
+#include "show/VIniControlStore.h"
+
+extern char** environ;
+
+namespace {
+
+// Started, not waited for; a child that ends is reaped by the system (SIGCHLD ignored).
+void Spawn(const std::string& path)
+{
+    pid_t child = 0;
+    char* argv[] = {const_cast<char*>(path.c_str()), nullptr};
+    if (posix_spawn(&child, path.c_str(), nullptr, nullptr, argv, environ) != 0)
+        std::fprintf(stderr, "zibolt: cannot start %s\n", path.c_str());
+}
+
+// Settings given on the command line hold for this run only.
+void InstallSettings(const VSaverCommand& command)
+{
+    auto store = std::make_unique<VOverrideControlStore>(
+        std::make_unique<VIniControlStore>(DefaultControlFile(), "Zibolt"));
+    if (command.sound)
+        store->Override("Sound", *command.sound);
+    if (command.engine)
+        store->Override("Engine", *command.engine);
+    if (command.skin)
+        store->Override("Skin", *command.skin);
+    if (command.resolution)
+        store->Override("Resolution", *command.resolution);
+    SetControlStore(std::move(store));
+}
+
+int RunShow(const VSaverCommand& command)
+{
+    InstallSettings(command);
+    std::signal(SIGCHLD, SIG_IGN);
+    SetProgramLauncher(Spawn);
+    InstallFreeTypeTextRenderer();
+    RegisterShowClasses();
+    VSdlStage::InstallSignalHandlers();
+
+    auto stage = std::make_unique<VSdlStage>();
+    const std::string resolution = ReadControlValue("Resolution", "");
+    if (!resolution.empty()) {
+        if (auto parsed = ParseResolution(resolution))
+            stage->SetResolution(parsed);
+        else
+            std::fprintf(stderr, "zibolt: ignoring the resolution \"%s\" (use e.g. 1280x720)\n",
+                         resolution.c_str());
+    }
+    // Nobody can answer a message box inside the screen saver's window.
+    if (command.mode == VSaverMode::Foreign)
+        stage->SetQuietReports(true);
+    stage->SetScreensaverEngineFactory([command](VSdlStage& s) -> VScreensaverEngine* {
+        return new VSdlSaverEngine(s, command, VInstanceLock::DefaultDirectory());
+    });
+    const std::string_view bytes = MainStreamData();
+    stage->SetMainStream(std::string(bytes));
+    {
+        std::unique_ptr<std::istream> stream = stage->LoadResourceStream();
+        stage->AddComponentStream(stream.get());
+    }
+    if (!stage->IsQuitRequested())
+        stage->Run();
+    const int code = stage->HasWindowFailed() ? 1 : 0;
+    stage.reset();
+    return code;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    const VSaverCommand command = ParseSaverCommand(args, std::getenv("XSCREENSAVER_WINDOW"));
+    if (!command.error.empty()) {
+        std::fprintf(stderr, "zibolt: %s\n%s", command.error.c_str(), SaverUsage().c_str());
+        return 2;
+    }
+    switch (command.mode) {
+    case VSaverMode::Help:
+        std::fputs(SaverUsage().c_str(), stdout);
+        return 0;
+    case VSaverMode::Password:
+        std::puts("Zibolt has no password of its own to change here: the desktop's screen "
+                  "locker asks for your login password.");
+        return 0;
+    case VSaverMode::Record: {
+        // The recording command reads its own options after "--record".
+        std::vector<std::string> recordArgs{argv[0], "--record"};
+        recordArgs.insert(recordArgs.end(), command.recordArgs.begin(), command.recordArgs.end());
+        std::vector<char*> recordArgv;
+        for (std::string& arg : recordArgs)
+            recordArgv.push_back(arg.data());
+        recordArgv.push_back(nullptr);
+        return RunRecordCommand(static_cast<int>(recordArgs.size()), recordArgv.data());
+    }
+    default:
+        break;
+    }
+    try {
+        return RunShow(command);
+    } catch (const VException& e) {
+        std::fprintf(stderr, "zibolt: %s\n", e.GetMessage().c_str());
+        return 1;
+    }
+}

@@ -1,0 +1,70 @@
+// A small X client for the display tests:
+//   xprobe window W H   makes and maps a plain window, prints its id, lives until killed
+//   xprobe shot ID|root prints "WIDTH HEIGHT COLOURS" of the window's current picture
+//   xprobe children     prints how many windows the root window has
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <set>
+#include <unistd.h>
+
+namespace {
+
+int Shot(Display* display, Window window)
+{
+    XWindowAttributes attributes{};
+    if (!XGetWindowAttributes(display, window, &attributes))
+        return 1;
+    XImage* image = XGetImage(display, window, 0, 0, attributes.width, attributes.height,
+                              AllPlanes, ZPixmap);
+    if (!image)
+        return 1;
+    std::set<unsigned long> colours;
+    for (int y = 0; y < attributes.height; ++y)
+        for (int x = 0; x < attributes.width; ++x)
+            colours.insert(XGetPixel(image, x, y));
+    std::printf("%d %d %zu\n", attributes.width, attributes.height, colours.size());
+    XDestroyImage(image);
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    Display* display = XOpenDisplay(nullptr);
+    if (!display) {
+        std::fprintf(stderr, "xprobe: no display\n");
+        return 2;
+    }
+    const Window root = DefaultRootWindow(display);
+    if (argc == 4 && std::strcmp(argv[1], "window") == 0) {
+        const int width = std::atoi(argv[2]), height = std::atoi(argv[3]);
+        const Window window = XCreateSimpleWindow(display, root, 10, 10, width, height, 0, 0, 0);
+        XMapWindow(display, window);
+        XSync(display, False);
+        std::printf("%lu\n", window);
+        std::fflush(stdout);
+        for (;;)
+            pause();
+    }
+    if (argc == 3 && std::strcmp(argv[1], "shot") == 0) {
+        const Window window = std::strcmp(argv[2], "root") == 0 ? root : std::strtoul(argv[2], nullptr, 0);
+        return Shot(display, window);
+    }
+    if (argc == 2 && std::strcmp(argv[1], "children") == 0) {
+        Window rootReturn = 0, parent = 0, *children = nullptr;
+        unsigned count = 0;
+        XQueryTree(display, root, &rootReturn, &parent, &children, &count);
+        std::printf("%u\n", count);
+        if (children)
+            XFree(children);
+        return 0;
+    }
+    std::fprintf(stderr, "usage: xprobe window W H | shot ID|root | children\n");
+    return 2;
+}

@@ -1,0 +1,154 @@
+#!/usr/bin/env bash
+# One case of the program under a private X server:
+#   display_test.sh CASE ZIBOLT XPROBE
+# Skips (exit 77) when Xvfb or xdotool is missing.
+set -uo pipefail
+case_name=$1
+zibolt=$2
+xprobe=$3
+
+for tool in Xvfb xdotool; do
+  if ! command -v "$tool" >/dev/null; then
+    echo "SKIPPED: $tool is not installed (scripts/deps.sh test installs it)"
+    exit 77
+  fi
+done
+
+work=$(mktemp -d)
+pids=()
+cleanup() {
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
+  wait 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# A server of our own on a free display number, so tests may run side by side.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+pids+=($!)
+for _ in $(seq 50); do [[ -s "$work/display" ]] && break; sleep 0.1; done
+[[ -s "$work/display" ]] || { echo "FAIL: Xvfb did not start"; cat "$work/xvfb.log"; exit 1; }
+export DISPLAY=":$(head -n1 "$work/display")"
+export SDL_AUDIODRIVER=dummy
+export ZIBOLT_CONFIG_DIR="$work/config"
+export ZIBOLT_QUIET_REPORTS=1
+export XDG_RUNTIME_DIR="$work/run"
+mkdir -p "$XDG_RUNTIME_DIR" "$ZIBOLT_CONFIG_DIR"
+chmod 700 "$XDG_RUNTIME_DIR"
+
+failed=0
+fail() { echo "FAIL: $*"; failed=1; }
+alive() { kill -0 "$1" 2>/dev/null; }
+# Waits up to $2 seconds for process $1 to end; its exit code lands in $status.
+ends_within() {
+  local pid=$1 limit=$2 waited=0
+  while alive "$pid" && (( waited < limit * 20 )); do sleep 0.05; waited=$((waited + 1)); done
+  if alive "$pid"; then return 1; fi
+  wait "$pid"; status=$?
+  return 0
+}
+start() {
+  "$zibolt" "$@" >"$work/out.txt" 2>&1 &
+  last=$!
+  pids+=($last)
+}
+colours() { "$xprobe" shot "$1" | awk '{print $3}'; }
+
+case "$case_name" in
+  screenshot)
+    start /s
+    sleep 3
+    alive "$last" || fail "zibolt /s ended by itself: $(cat "$work/out.txt")"
+    n=$(colours root)
+    (( n > 8 )) || fail "the screen shows $n colours, not the show"
+    ;;
+  mouse)
+    # The pointer rests before the saver starts: its first position only gets recorded.
+    xdotool mousemove 500 400
+    start /s
+    sleep 2
+    xdotool mousemove 503 400; sleep 1
+    alive "$last" || fail "a 3-pixel move ended the saver"
+    xdotool mousemove 513 400
+    ends_within "$last" 1 || fail "a 10-pixel move did not end the saver within a second"
+    ;;
+  keys)
+    start /s
+    sleep 2
+    xdotool key s; sleep 1
+    alive "$last" || fail "S ended the saver"
+    xdotool key x
+    ends_within "$last" 1 || fail "a key other than S did not end the saver"
+    ;;
+  window)
+    start
+    sleep 2
+    xdotool mousemove 100 100; sleep 0.3; xdotool mousemove 300 300; sleep 0.3
+    xdotool key x; sleep 1
+    alive "$last" || fail "the plain window ended on mouse movement or a key"
+    xdotool key Escape
+    ends_within "$last" 1 || fail "Escape did not close the plain window"
+    ;;
+  second)
+    start /s
+    first=$last
+    sleep 2
+    start /s
+    ends_within "$last" 2 || fail "a second run instance kept running"
+    alive "$first" || fail "the first instance ended"
+    ;;
+  window-id)
+    "$xprobe" window 320 240 >"$work/id" &
+    pids+=($!)
+    for _ in $(seq 50); do [[ -s "$work/id" ]] && break; sleep 0.1; done
+    id=$(cat "$work/id")
+    before=$("$xprobe" children)
+    start --window-id "$id"
+    sleep 3
+    alive "$last" || fail "zibolt --window-id ended: $(cat "$work/out.txt")"
+    n=$(colours "$id")
+    (( n > 4 )) || fail "the test's window shows $n colours, not the show"
+    after=$("$xprobe" children)
+    [[ "$after" == "$before" ]] || fail "zibolt made windows of its own ($before, then $after)"
+    kill -TERM "$last"
+    ends_within "$last" 1 || fail "SIGTERM did not end the show within a second"
+    ;;
+  preview)
+    "$xprobe" window 152 112 >"$work/id" &
+    pids+=($!)
+    for _ in $(seq 50); do [[ -s "$work/id" ]] && break; sleep 0.1; done
+    id=$(cat "$work/id")
+    start /p "$id"
+    # The intro: a picture fades in, stays two seconds, gives way to the next; then the show.
+    sleep 8
+    alive "$last" || fail "the preview ended: $(cat "$work/out.txt")"
+    read -r w h n < <("$xprobe" shot "$id")
+    [[ "$w x $h" == "152 x 112" ]] || fail "the preview window is now $w x $h"
+    (( n > 4 )) || fail "the preview shows $n colours, not the reduced show"
+    # A run instance closes the preview.
+    start /s
+    run=$last
+    ends_within "${pids[-2]}" 2 || fail "a run instance did not close the preview"
+    kill "$run"
+    ;;
+  configure)
+    start /c
+    ends_within "$last" 3 || fail "zibolt /c kept running"
+    about=""
+    for _ in $(seq 50); do
+      about=$(xdotool search --name "About Zibolt" 2>/dev/null | head -n1)
+      [[ -n "$about" ]] && break
+      sleep 0.1
+    done
+    [[ -n "$about" ]] || fail "the about program did not open its window"
+    [[ -n "$about" ]] && kill "$(xdotool getwindowpid "$about")" 2>/dev/null
+    ;;
+  *)
+    echo "unknown case $case_name"; exit 2 ;;
+esac
+
+if (( failed )); then
+  echo "--- zibolt's output"; cat "$work/out.txt"
+  exit 1
+fi
+echo "PASS: $case_name"
