@@ -34,6 +34,8 @@ public:
     // True when the scene plays over the running sky (floaters fly on, the ship stays).
     virtual bool KeepsSky() const { return true; }
 
+    // Between Start and Finish.
+    bool IsRunning() const { return running_; }
     VSceneManager* GetManager() const { return manager_; }
     VComponentManager* GetComponents() const { return components_; }
     const std::string& GetPreferredNextScene() const { return preferredNextScene_; }
@@ -49,6 +51,7 @@ public:
 private:
     VSceneManager* manager_ = nullptr;
     VComponentManager* components_;
+    bool running_ = false;
     std::string preferredNextScene_;
     float sceneWeight_ = 0;
     float baseFrequency_ = 0;

@@ -25,12 +25,13 @@ std::array<SceneKind, 4>& Kinds()
 
 }  // namespace
 
-void RegisterSceneKind(std::string_view type, VSceneCreator creator)
+VSceneCreator RegisterSceneKind(std::string_view type, VSceneCreator creator)
 {
     for (auto& kind : Kinds()) {
         if (SameText(kind.type, type)) {
+            VSceneCreator previous = kind.creator;
             kind.creator = creator;
-            return;
+            return previous;
         }
     }
     throw VException("RegisterSceneKind: " + std::string(type) + " is not a scene kind.");
