@@ -10,10 +10,10 @@ VSdlSound::~VSdlSound()
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
 
-bool VSdlSound::OpenFor(const SDL_AudioSpec& spec)
+bool VSdlSound::OpenFor(const SDL_AudioSpec& wanted_format)
 {
-    if (device_ && spec.freq == spec_.freq && spec.format == spec_.format &&
-        spec.channels == spec_.channels)
+    if (device_ && wanted_format.freq == format_.freq && wanted_format.format == format_.format &&
+        wanted_format.channels == format_.channels)
         return true;
     if (device_) {
         SDL_CloseAudioDevice(device_);
@@ -24,13 +24,13 @@ bool VSdlSound::OpenFor(const SDL_AudioSpec& spec)
             return false;
         initialised_ = true;
     }
-    SDL_AudioSpec wanted = spec;
+    SDL_AudioSpec wanted = wanted_format;
     wanted.callback = nullptr;  // queued, so playing never blocks the show
     wanted.userdata = nullptr;
-    device_ = SDL_OpenAudioDevice(nullptr, 0, &wanted, &spec_, 0);
+    device_ = SDL_OpenAudioDevice(nullptr, 0, &wanted, &format_, 0);
     if (!device_)
         return false;
-    spec_ = wanted;
+    format_ = wanted;
     SDL_PauseAudioDevice(device_, 0);
     return true;
 }
@@ -41,12 +41,12 @@ bool VSdlSound::Play(const std::string& fileName)
         Stop();
         return true;
     }
-    SDL_AudioSpec spec{};
+    SDL_AudioSpec wanted_format{};
     Uint8* samples = nullptr;
     Uint32 length = 0;
-    if (!SDL_LoadWAV(fileName.c_str(), &spec, &samples, &length))
+    if (!SDL_LoadWAV(fileName.c_str(), &wanted_format, &samples, &length))
         return false;
-    bool played = OpenFor(spec);
+    bool played = OpenFor(wanted_format);
     if (played) {
         SDL_ClearQueuedAudio(device_);
         played = SDL_QueueAudio(device_, samples, length) == 0;

@@ -19,9 +19,9 @@ public:
     bool IsPlaying() const;
 
 private:
-    bool OpenFor(const SDL_AudioSpec& spec);
+    bool OpenFor(const SDL_AudioSpec& wanted_format);
 
     SDL_AudioDeviceID device_ = 0;
-    SDL_AudioSpec spec_{};
+    SDL_AudioSpec format_{};
     bool initialised_ = false;
 };
