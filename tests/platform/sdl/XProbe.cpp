@@ -54,7 +54,9 @@ int main(int argc, char** argv)
     }
     if (argc == 3 && std::strcmp(argv[1], "shot") == 0) {
         const Window window = std::strcmp(argv[2], "root") == 0 ? root : std::strtoul(argv[2], nullptr, 0);
-        return Shot(display, window);
+        const int status = Shot(display, window);
+        XCloseDisplay(display);
+        return status;
     }
     if (argc == 2 && std::strcmp(argv[1], "children") == 0) {
         Window rootReturn = 0, parent = 0, *children = nullptr;
@@ -63,8 +65,10 @@ int main(int argc, char** argv)
         std::printf("%u\n", count);
         if (children)
             XFree(children);
+        XCloseDisplay(display);
         return 0;
     }
     std::fprintf(stderr, "usage: xprobe window W H | shot ID|root | children\n");
+    XCloseDisplay(display);
     return 2;
 }
