@@ -1,0 +1,22 @@
+# `vcs show` of the built main stream: the stage plus the twenty components the show looks up by
+# name, in the order the stream holds them.
+execute_process(COMMAND ${VCS} show ${STREAM} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "vcs show ${STREAM}: exit ${rc}\n${err}")
+endif()
+string(JSON caption GET "${out}" stage caption)
+if(NOT caption STREQUAL "Zibolt")
+  message(FATAL_ERROR "the stage's caption is \"${caption}\"")
+endif()
+set(expected Zibolt Ship-Outline Ship-Skin Ship-Inside Ship-Land Ship-Engine Star1 Star2 Star3 Star4
+    Star5 Star6 Star7 deur1 deur2 Sidekick getout getin Screen1 Screen2)
+string(JSON count LENGTH "${out}" components)
+set(names)
+math(EXPR last "${count} - 1")
+foreach(i RANGE ${last})
+  string(JSON name GET "${out}" components ${i} name)
+  list(APPEND names ${name})
+endforeach()
+if(NOT names STREQUAL expected)
+  message(FATAL_ERROR "components: ${names}\nexpected:   ${expected}")
+endif()
