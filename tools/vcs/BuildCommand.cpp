@@ -10,14 +10,6 @@ namespace {
 
 constexpr std::uintmax_t kMaxSourceBytes = INT32_MAX;
 
-// nlohmann's messages begin with a bracketed id that tells an author nothing.
-std::string JsonMessage(const std::exception& e)
-{
-    std::string text = e.what();
-    std::size_t close = text.find("] ");
-    return close == std::string::npos ? text : text.substr(close + 2);
-}
-
 std::string Build(const std::string& file, const std::string& palette)
 {
     std::string text = ReadFileBytes(file, kMaxSourceBytes);
@@ -44,42 +36,20 @@ std::string Build(const std::string& file, const std::string& palette)
 int RunBuild(const VcsCommand& self, const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
     VcsArguments parsed = ParseArguments(args, {"--palette"});
-    if (parsed.help) {
-        PrintCommandUsage(out, self);
-        return kVcsOk;
-    }
-    if (!parsed.problem.empty())
-        return UsageProblem(err, self, parsed.problem);
-    if (parsed.files.size() != 1)
-        return UsageProblem(err, self, "give exactly one JSON source");
-    if (!parsed.output)
-        return UsageProblem(err, self, "give the output file with -o OUT");
+    if (auto done = CheckArguments(self, parsed, out, err, "JSON source", "give the output file with -o OUT"))
+        return *done;
     const std::string& file = parsed.files[0];
-    try {
+    return RunOnFile(file, err, [&] {
         std::string palette = parsed.options.count("--palette") ? parsed.options.at("--palette") : "";
         WriteFileAtomically(*parsed.output, Build(file, palette));
-        return kVcsOk;
-    } catch (const VcsBuildError& e) {
-        err << "vcs: " << OneLine(file) << ": " << OneLine(e.what()) << "\n";
-    } catch (const VcsFileError& e) {
-        err << "vcs: " << OneLine(e.what()) << "\n";
-    } catch (const VcsJson::exception& e) {
-        err << "vcs: " << OneLine(file) << ": " << OneLine(JsonMessage(e)) << "\n";
-    } catch (const std::exception& e) {
-        err << "vcs: " << OneLine(file) << ": " << OneLine(e.what()) << "\n";
-    }
-    return kVcsFailed;
+    });
 }
 
 }  // namespace
 
 VcsCommand BuildCommand()
 {
-    VcsCommand command{"build", "FILE.json [--palette MASTER.txt] -o OUT",
+    return MakeCommand("build", "FILE.json [--palette MASTER.txt] -o OUT",
                        "writes the component stream that the JSON source describes (see tools/vcs/README.md)",
-                       {}};
-    command.run = [command](const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-        return RunBuild(command, args, out, err);
-    };
-    return command;
+                       RunBuild);
 }

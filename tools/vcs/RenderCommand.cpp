@@ -78,16 +78,8 @@ void RenderToPng(const std::string& file, double atMs, const int* size, const st
 int RunRender(const VcsCommand& self, const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
     VcsArguments parsed = ParseArguments(args, {"--at", "--size", "--play"});
-    if (parsed.help) {
-        PrintCommandUsage(out, self);
-        return kVcsOk;
-    }
-    if (!parsed.problem.empty())
-        return UsageProblem(err, self, parsed.problem);
-    if (parsed.files.size() != 1)
-        return UsageProblem(err, self, "give exactly one stream file");
-    if (!parsed.output)
-        return UsageProblem(err, self, "give the PNG file with -o OUT.png");
+    if (auto done = CheckArguments(self, parsed, out, err, "stream file", "give the PNG file with -o OUT.png"))
+        return *done;
     double atMs = 0;
     if (parsed.options.count("--at") && !ParseMs(parsed.options.at("--at"), atMs))
         return UsageProblem(err, self, "--at takes milliseconds of show time, 0 or more, not " +
@@ -98,28 +90,18 @@ int RunRender(const VcsCommand& self, const std::vector<std::string>& args, std:
         return UsageProblem(err, self, "--size takes WIDTHxHEIGHT in pixels (1 to 8192), not " +
                                            Quoted(parsed.options.at("--size")));
     const std::string& file = parsed.files[0];
-    try {
+    return RunOnFile(file, err, [&] {
         std::string play = parsed.options.count("--play") ? parsed.options.at("--play") : "";
         RenderToPng(file, atMs, sized ? size : nullptr, play, *parsed.output);
-        return kVcsOk;
-    } catch (const VcsFileError& e) {
-        err << "vcs: " << OneLine(e.what()) << "\n";
-    } catch (const std::exception& e) {
-        err << "vcs: " << OneLine(file) << ": " << OneLine(e.what()) << "\n";
-    }
-    return kVcsFailed;
+    });
 }
 
 }  // namespace
 
 VcsCommand RenderCommand()
 {
-    VcsCommand command{"render", "FILE [--at MS] [--size WxH] [--play WHAT] -o OUT.png",
+    return MakeCommand("render", "FILE [--at MS] [--size WxH] [--play WHAT] -o OUT.png",
                        "plays the stream on a stage for MS of show time (0 unless given) and writes that frame as "
                        "PNG; --play starts sprites and directors: NAME, SPRITE:SEQUENCE, a list of them, or *",
-                       {}};
-    command.run = [command](const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-        return RunRender(command, args, out, err);
-    };
-    return command;
+                       RunRender);
 }

@@ -14,41 +14,23 @@ constexpr std::uintmax_t kMaxStreamBytes = INT32_MAX;
 int RunTokens(const VcsCommand& self, const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
     VcsArguments parsed = ParseArguments(args);
-    if (parsed.help) {
-        PrintCommandUsage(out, self);
-        return kVcsOk;
-    }
-    if (!parsed.problem.empty())
-        return UsageProblem(err, self, parsed.problem);
-    if (parsed.files.size() != 1)
-        return UsageProblem(err, self, "give exactly one stream file");
+    if (auto done = CheckArguments(self, parsed, out, err, "stream file"))
+        return *done;
     const std::string& file = parsed.files[0];
-    try {
+    return RunOnFile(file, err, [&] {
         std::string listing = StreamToJson(ParseStream(ReadFileBytes(file, kMaxStreamBytes)));
         if (parsed.output)
             WriteFileAtomically(*parsed.output, listing);
         else
             out << listing << std::flush;
-        return kVcsOk;
-    } catch (const VcsStreamError& e) {
-        err << "vcs: " << OneLine(file) << ": byte " << e.Offset() << ": " << OneLine(e.what()) << "\n";
-    } catch (const VcsFileError& e) {
-        err << "vcs: " << OneLine(e.what()) << "\n";
-    } catch (const std::exception& e) {
-        err << "vcs: " << OneLine(file) << ": " << OneLine(e.what()) << "\n";
-    }
-    return kVcsFailed;
+    });
 }
 
 }  // namespace
 
 VcsCommand TokensCommand()
 {
-    VcsCommand command{"tokens", "FILE [-o OUT.json]",
+    return MakeCommand("tokens", "FILE [-o OUT.json]",
                        "prints the stream's header lines and records, each value's bytes kept exactly, as JSON",
-                       {}};
-    command.run = [command](const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-        return RunTokens(command, args, out, err);
-    };
-    return command;
+                       RunTokens);
 }

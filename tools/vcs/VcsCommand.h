@@ -1,5 +1,6 @@
 #pragma once
 
+#include <exception>
 #include <functional>
 #include <initializer_list>
 #include <map>
@@ -40,3 +41,20 @@ VcsArguments ParseArguments(const std::vector<std::string>& args,
 void PrintCommandUsage(std::ostream& out, const VcsCommand& command);
 // Reports a usage problem on err and returns kVcsUsage.
 int UsageProblem(std::ostream& err, const VcsCommand& command, const std::string& problem);
+
+// What every command checks first: "--help", arguments that did not parse, exactly one input
+// (`oneInput` names it in the problem) and, when outputProblem is given, that "-o" is there.
+// Returns the exit code to end with, or nothing when the command goes on.
+std::optional<int> CheckArguments(const VcsCommand& self, const VcsArguments& parsed, std::ostream& out,
+                                  std::ostream& err, const char* oneInput, const char* outputProblem = nullptr);
+
+// Runs work on file and turns whatever it throws into the one line on stderr that authors and
+// build steps see; returns the exit code.
+int RunOnFile(const std::string& file, std::ostream& err, const std::function<void()>& work);
+
+// nlohmann's messages begin with a bracketed id that tells an author nothing.
+std::string JsonMessage(const std::exception& e);
+
+using VcsRunFunction = int (*)(const VcsCommand& self, const std::vector<std::string>& args, std::ostream& out,
+                               std::ostream& err);
+VcsCommand MakeCommand(const char* name, const char* arguments, const char* summary, VcsRunFunction run);
