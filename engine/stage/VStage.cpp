@@ -179,26 +179,16 @@ void VStage::Activate(int32_t active)
     FireEvent("OnActivate", 0);
 }
 
-void VStage::MouseMove(float x, float y)
+void VStage::PointerEvent(float x, float y, const char* event)
 {
     mouseX_ = x;
     mouseY_ = y;
-    FireEvent("OnMouseMove", 0);
+    FireEvent(event, 0);
 }
 
-void VStage::MouseUp(float x, float y)
-{
-    mouseX_ = x;
-    mouseY_ = y;
-    FireEvent("OnMouseUp", 0);
-}
-
-void VStage::MouseDown(float x, float y)
-{
-    mouseX_ = x;
-    mouseY_ = y;
-    FireEvent("OnMouseDown", 0);
-}
+void VStage::MouseMove(float x, float y) { PointerEvent(x, y, "OnMouseMove"); }
+void VStage::MouseUp(float x, float y) { PointerEvent(x, y, "OnMouseUp"); }
+void VStage::MouseDown(float x, float y) { PointerEvent(x, y, "OnMouseDown"); }
 
 void VStage::KeyDown(uint8_t code, int32_t value)
 {

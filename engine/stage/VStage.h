@@ -135,6 +135,8 @@ protected:
     void SetQuitRequested() { quitRequested_ = true; }
 
 private:
+    // The mouse events record where the pointer is, then raise their event on the stage.
+    void PointerEvent(float x, float y, const char* event);
     // One run-loop cycle up to its wait: ticks what is due for at most a frame slice and
     // repaints when anything ticked; returns how long to wait for the next due time.
     double TickDueTimers();
