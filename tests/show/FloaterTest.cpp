@@ -37,11 +37,6 @@ public:
         VPixieSequencer* running = floater->GetSprite()->GetRunningSequence();
         return running ? running->GetName() : "";
     }
-    bool OnStage(VComponent* component)
-    {
-        const auto& list = stage->GetChildren();
-        return std::find(list.begin(), list.end(), component) != list.end();
-    }
 
     VSpaceShip* ship;
     VSceneManager* manager;

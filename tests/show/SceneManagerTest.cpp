@@ -38,12 +38,6 @@ public:
         return scene;
     }
 
-    bool OnStage(VComponent* component)
-    {
-        const auto& list = stage->GetChildren();
-        return std::find(list.begin(), list.end(), component) != list.end();
-    }
-
     VSpaceShip* ship;
     VSceneManager* manager;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <filesystem>
 #include <map>
 #include <memory>
@@ -120,6 +121,13 @@ public:
     }
 
     VSprite* Sprite(const std::string& name) { return dynamic_cast<VSprite*>(stage->FindComponent(name)); }
+
+    // Listed among the stage's components.
+    bool OnStage(VComponent* component)
+    {
+        const auto& list = stage->GetChildren();
+        return std::find(list.begin(), list.end(), component) != list.end();
+    }
 
     // A ship of 240 x 200 (body) with a see-through window at (20, 20, 200, 80), gear
     // 100 x 40, inside 200 x 100, skin 240 x 80.
