@@ -63,8 +63,8 @@ void VSceneManager::LoadSceneFile(const std::string& path, const std::string& fi
     StageVisit visit(*components, stage);
     std::string type = GetTagValue(components->GetHeader(), "Type", "");
     if (IsFloatLibraryType(type)) {
-        floatLibraries_.push_back(components.get());
-        AddFloatersFrom(*components.release());
+        AddFloatersFrom(*components);
+        floatLibraries_.push_back(components.release());
         return;
     }
     VScene* scene = CreateScene(type, fileName, components.get(), this);

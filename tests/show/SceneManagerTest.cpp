@@ -265,6 +265,11 @@ TEST_F(SceneFilesTest, LoadsScenesAndFloatLibrariesAndSkipsBadFiles)
     Write("odd.VCS", {"Type=VCartoonScene"});
     Write("stars.VCS", {"Type=VFloatLib"},
           VStreamWriter().Record("VSprite", "Star", SpriteRecord({"s"}, 4, 4, {}, {"Frequency=2"})));
+    // Refused whole: its first sprite makes no floaters either.
+    Write("greedy.VCS", {"Type=VFloatScene"},
+          VStreamWriter()
+              .Record("VSprite", "Fine", SpriteRecord({"s"}, 4, 4, {}, {"Frequency=2"}))
+              .Record("VSprite", "Greedy", SpriteRecord({"s"}, 4, 4, {}, {"Frequency=5000"})));
     Write("notes.txt", {"Type=VMeetingScene"});
     std::ofstream(dir.Name("junk.VCS")) << "not a scene at all";
     (*settings)["a.VCS"] = "1";
@@ -292,7 +297,10 @@ TEST_F(SceneFilesTest, LoadsScenesAndFloatLibrariesAndSkipsBadFiles)
     EXPECT_EQ(stage->GetChildren().size(), before + 2);
 
     const auto& reported = stage->GetReportedExceptions();
-    ASSERT_EQ(reported.size(), 3u);
+    ASSERT_EQ(reported.size(), 4u);
+    EXPECT_NE(std::find(reported.begin(), reported.end(),
+                        "Floater Greedy asks for 5000 copies; at most 1000 are made."),
+              reported.end());
     EXPECT_NE(std::find(reported.begin(), reported.end(),
                         "Zeg tegen Jex dat hij geen type in notype.VCS heeft ingevuld"),
               reported.end());
