@@ -72,7 +72,7 @@ TEST_F(MovingScene, FliesAwayInDepthAndEndsWithoutReachingTheLastPoint)
     EXPECT_FALSE(Find("Cloud"));  // the file's components are off the stage again
 }
 
-TEST_F(MovingScene, ThePictureFollowsTheStraightPathWithPerspective)
+TEST_F(MovingScene, ThePictureFollowsTheStraightPathInDepth)
 {
     // From 0 right at depth 100 to 200 right at depth 200: in path space (0, 0, 100) to
     // (40000, 0, 200), about 40000 long. Half-way lies (20000, 0, 150), which shows 133 right

@@ -68,15 +68,15 @@ inline VPropertyWriter SpriteRecord(const std::vector<std::string>& frames, int 
     std::vector<VPropertyWriter> frameEntries;
     for (const std::string& name : frames)
         frameEntries.push_back(FrameEntries(name, Bmp(width, height, fill), "", 0, 0));
-    std::vector<VSequenceSpec> specs;
+    std::vector<VSequenceSpec> sequenceList;
     for (const std::string& name : sequences)
-        specs.push_back({name, {{frames.front(), 0, 0, 0, "MS:60000"}}});
+        sequenceList.push_back({name, {{frames.front(), 0, 0, 0, "MS:60000"}}});
     VPropertyWriter props;
     if (!tags.empty())
         props.Tags("Tag", tags);
     props.Raw("FrameList", FrameListPayload(frameEntries));
-    if (!specs.empty())
-        props.Raw("SequenceList", SequenceListPayload(specs));
+    if (!sequenceList.empty())
+        props.Raw("SequenceList", SequenceListPayload(sequenceList));
     return props;
 }
 
