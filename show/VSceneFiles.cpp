@@ -38,6 +38,9 @@ void VSceneManager::LoadSceneFiles(const std::string& directory)
             LoadSceneFile(DataPath(directory, {fileName}), fileName);
         } catch (const VException& e) {
             stage.HandleException(e.GetMessage());
+        } catch (const std::exception& e) {
+            // A hostile file may make the reader give up outside the engine's own failures.
+            stage.HandleException("Scene file " + fileName + " cannot be read: " + e.what());
         }
     }
 }
@@ -50,13 +53,18 @@ void VSceneManager::LoadSceneFile(const std::string& path, const std::string& fi
     std::ifstream in(path, std::ios::binary);
     if (!in)
         throw VStreamException("Scene file " + fileName + " cannot be opened.");
-    components->AddComponentStream(&in);
+    try {
+        components->AddComponentStream(&in);
+    } catch (const VException& e) {
+        // The reader's message says what is wrong, not where; the report names the file.
+        throw VStreamException("Scene file " + fileName + " cannot be read: " + e.GetMessage());
+    }
 
     StageVisit visit(*components, stage);
     std::string type = GetTagValue(components->GetHeader(), "Type", "");
     if (IsFloatLibraryType(type)) {
-        floatLibraries_.push_back(components.get());
-        AddFloatersFrom(*components.release());
+        AddFloatersFrom(*components);
+        floatLibraries_.push_back(components.release());
         return;
     }
     VScene* scene = CreateScene(type, fileName, components.get(), this);

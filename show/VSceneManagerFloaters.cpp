@@ -1,4 +1,5 @@
 #include <cstdlib>
+#include <vector>
 
 #include "engine/pixies/VSprite.h"
 #include "engine/stage/VStage.h"
@@ -17,6 +18,17 @@ constexpr int kMaxCopies = 1000;
 // Floaters fly at speed x 2 pixels per second.
 constexpr float kStep = static_cast<float>(VSceneManager::kInterval * 2.0 / 1000.0);
 
+// The sprite's "Frequency": how many floaters are made of it.
+int CopiesOf(const VSprite& sprite)
+{
+    int copies = std::atoi(GetTagValue(sprite.GetTags(), "Frequency", "1").c_str());
+    if (copies > kMaxCopies)
+        throw VParamException("Floater " + sprite.GetName() + " asks for " +
+                              std::to_string(copies) + " copies; at most " +
+                              std::to_string(kMaxCopies) + " are made.");
+    return copies;
+}
+
 }  // namespace
 
 void VSceneManager::AddFloater(VSprite* sprite, float weight)
@@ -28,11 +40,7 @@ void VSceneManager::AddFloater(VSprite* sprite, float weight)
                                       rect.width * 0.5);
     float endX = static_cast<float>(std::atof(GetTagValue(tags, "EndX", "100").c_str()) +
                                     rect.height * 0.5);
-    int copies = std::atoi(GetTagValue(tags, "Frequency", "1").c_str());
-    if (copies > kMaxCopies)
-        throw VParamException("Floater " + sprite->GetName() + " asks for " +
-                              std::to_string(copies) + " copies; at most " +
-                              std::to_string(kMaxCopies) + " are made.");
+    int copies = CopiesOf(*sprite);
     std::string speed = GetTagValue(tags, "Speed", "100");
     for (int i = 0; i < copies; ++i) {
         auto* copy = new VSprite(sprite->GetName(), &stage);
@@ -49,10 +57,16 @@ void VSceneManager::AddFloater(VSprite* sprite, float weight)
 
 void VSceneManager::AddFloatersFrom(VComponentManager& components)
 {
+    std::vector<VSprite*> sprites;
     for (VComponent* component : components.GetChildren()) {
         if (auto* sprite = dynamic_cast<VSprite*>(component))
-            AddFloater(sprite, 1.0f);
+            sprites.push_back(sprite);
     }
+    // A library that asks too much of one sprite is refused whole, before any floater is made.
+    for (VSprite* sprite : sprites)
+        CopiesOf(*sprite);
+    for (VSprite* sprite : sprites)
+        AddFloater(sprite, 1.0f);
 }
 
 VFloater* VSceneManager::PickFloater()
