@@ -93,8 +93,10 @@ void VDibStage::CreateStageWindow()
     DWORD style = setup.hasFrame ? WS_OVERLAPPEDWINDOW : WS_POPUP;
     if (setup.fullScreen)
         style |= WS_MAXIMIZE;
+    // A popup given a parent becomes a top-level window owned by it; only a plain child lives
+    // inside the host window and goes when it goes.
     if (parent_)
-        style |= WS_CHILD;
+        style = (style & ~WS_POPUP) | WS_CHILD;
     window_ = CreateWindowExA(0, kStageWindowClass, "Valdrimor Window", style, x, y, width,
                               height, parent_, nullptr, module_, nullptr);
     if (!window_)
