@@ -93,10 +93,10 @@ void VDibStage::CreateStageWindow()
     DWORD style = setup.hasFrame ? WS_OVERLAPPEDWINDOW : WS_POPUP;
     if (setup.fullScreen)
         style |= WS_MAXIMIZE;
-    // A popup given a parent becomes a top-level window owned by it; only a plain child lives
-    // inside the host window and goes when it goes.
+    // Without a frame this is a popup that the parent owns: still a top-level window, so the
+    // single-instance rule finds it by its title, and it goes when the parent goes.
     if (parent_)
-        style = (style & ~WS_POPUP) | WS_CHILD;
+        style |= WS_CHILD;
     window_ = CreateWindowExA(0, kStageWindowClass, "Valdrimor Window", style, x, y, width,
                               height, parent_, nullptr, module_, nullptr);
     if (!window_)

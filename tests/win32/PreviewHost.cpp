@@ -3,9 +3,9 @@
 // makes a 152 x 112 window, starts "SAVER /p HWND" in it, and after SECONDS (default 8)
 // writes what it sees to REPORT, then closes its window and notes how soon the saver ended
 // (the picture itself is read from the X server by the test script):
-//   child <1|0> <width> <height> <visible>   the saver's stage window, when it is our child
-//   running <1|0>                            the saver was still running then
-//   ended <1|0> <ms>                         the saver ended after our window closed
+//   stage <child|owned|none> <width> <height> <visible>   the saver's window, when it is ours
+//   running <1|0>                                         the saver was still running then
+//   ended <1|0> <ms>                                      the saver ended after our window closed
 
 #include <windows.h>
 
@@ -32,14 +32,30 @@ LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
+// The saver's stage window, when it belongs to `host` as a child or as an owned window.
+HWND FindStageWindow(HWND host, const char*& relation)
+{
+    relation = "child";
+    if (HWND child = FindWindowExA(host, nullptr, "ValdrimorWindowClass", nullptr))
+        return child;
+    relation = "owned";
+    for (HWND w = FindWindowExA(nullptr, nullptr, "ValdrimorWindowClass", nullptr); w;
+         w = FindWindowExA(nullptr, w, "ValdrimorWindowClass", nullptr))
+        if (GetWindow(w, GW_OWNER) == host)
+            return w;
+    relation = "none";
+    return nullptr;
+}
+
 void Look(HWND host)
 {
-    HWND child = FindWindowExA(host, nullptr, "ValdrimorWindowClass", nullptr);
+    const char* relation = "";
+    HWND stage = FindStageWindow(host, relation);
     RECT r{};
-    if (child)
-        GetWindowRect(child, &r);
-    std::fprintf(report, "child %d %ld %ld %d\n", child != nullptr, r.right - r.left,
-                 r.bottom - r.top, child && IsWindowVisible(child) ? 1 : 0);
+    if (stage)
+        GetWindowRect(stage, &r);
+    std::fprintf(report, "stage %s %ld %ld %d\n", relation, r.right - r.left, r.bottom - r.top,
+                 stage && IsWindowVisible(stage) ? 1 : 0);
     DWORD code = 0;
     GetExitCodeProcess(saver.hProcess, &code);
     std::fprintf(report, "running %d\n", code == STILL_ACTIVE ? 1 : 0);
