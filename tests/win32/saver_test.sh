@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # One case of the Windows saver under Wine and a private X server:
 #   saver_test.sh CASE WIN_BUILD HOST_BUILD
-# WIN_BUILD holds Zibolt.scr, ZiboltAbout.exe and PreviewHost.exe; HOST_BUILD is a Linux build
+# WIN_BUILD holds Zibolt.scr, ZiboltAbout.exe, PreviewHost.exe and GdiCheck.exe; HOST_BUILD is a Linux build
 # with xprobe (tests/platform/sdl) and vcs (tools/vcs). Uses $ZIBOLT_WINEPREFIX, a prefix only
 # these tests use (made on first use), else makes one in a temporary folder. Skips (exit 77)
 # without Wine, Xvfb or xdotool.
@@ -19,6 +19,7 @@ for tool in wine wineserver Xvfb xdotool; do
   fi
 done
 for file in "$win_build/Zibolt.scr" "$win_build/ZiboltAbout.exe" "$win_build/PreviewHost.exe" \
+            "$win_build/GdiCheck.exe" \
             "$xprobe" "$vcs"; do
   [[ -e "$file" ]] || { echo "FAIL: $file is missing (build it first)"; exit 1; }
 done
@@ -94,6 +95,11 @@ start_run() {
 }
 
 case "$case_name" in
+  gdi)
+    # Balloon text and bubble through GDI into a bitmap, without a window.
+    (cd "$work" && wine "$win_build/GdiCheck.exe") >"$work/out.txt" 2>&1 || fail "GdiCheck failed"
+    tr -d '\r' <"$work/out.txt" | grep -q '^PASS$' || fail "GdiCheck did not pass"
+    ;;
   screenshot)
     start_run
     sleep 2
