@@ -124,6 +124,20 @@ case "$case_name" in
     xdotool key x
     ends_within "$last" 2 || fail "a key other than S did not end the saver"
     ;;
+  debug)
+    # A 640 x 480 window with the frame-rate read-out; the mouse does not end it, a key does.
+    start /d
+    id=$(window_named Zibolt_RUN 20)
+    [[ -n "$id" ]] || fail "Zibolt.scr /d made no Zibolt_RUN window"
+    sleep 2
+    read -r w h n < <("$xprobe" shot "$id" 2>/dev/null)
+    [[ "${w:-} x ${h:-}" == "640 x 480" ]] || fail "the debug window is ${w:-?} x ${h:-?}"
+    (( ${n:-0} > 8 )) || fail "the debug window shows ${n:-no} colours, not the show"
+    xdotool mousemove 100 100; sleep 0.3; xdotool mousemove 300 300; sleep 1
+    alive "$last" || fail "mouse movement ended the debug saver"
+    xdotool key x
+    ends_within "$last" 2 || fail "a key did not end the debug saver"
+    ;;
   second)
     start_run
     first=$last
