@@ -218,6 +218,16 @@ case "$case_name" in
     n=$(colours root)
     (( ${n:-0} > 8 )) || fail "the screen shows ${n:-no} colours after the box, not the show"
     ;;
+  broken-scene-cancel)
+    # Cancel in the box ends the show. The box has the keyboard ("broken-scene" shows that
+    # Return there closes it and the show goes on), so Escape is its Cancel.
+    broken_scene
+    start_run
+    [[ -n "$(window_named "Valdrimor Exception" 15)" ]] || fail "no Valdrimor Exception box"
+    sleep 1
+    xdotool key Escape
+    ends_within "$last" 5 || fail "Cancel in the exception box did not end the saver"
+    ;;
   *)
     echo "unknown case $case_name"; exit 2 ;;
 esac
