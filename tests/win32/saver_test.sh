@@ -52,6 +52,10 @@ if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
   wineserver -w
 fi
 
+# Settings left by an earlier case (the about program's OK) would point at its folder.
+settings=$WINEPREFIX/drive_c/windows/control.ini
+rm -f "$settings"
+
 # The saver's folder: both programs and, as the zip has them, the scene files beside them.
 app=$work/app
 mkdir -p "$app"
@@ -196,6 +200,18 @@ case "$case_name" in
     count=$(xdotool search --name "^About Zibolt\$" 2>/dev/null | wc -l)
     (( count == 1 )) || fail "$count about windows are open"
     [[ -z "$(window_named "Valdrimor Exception" 1)" ]] || fail "configure mode read the scene files"
+    # OK writes the settings into the "Zibolt" section of control.ini, the folder included.
+    about=$(window_named "About Zibolt" 0)
+    if [[ -n "$about" ]]; then
+      eval "$(xdotool getwindowgeometry --shell "$about")"
+      xdotool mousemove $((X + 100)) $((Y + 50)); sleep 0.5   # the keyboard follows the pointer
+      xdotool key Return
+      for _ in $(seq 50); do [[ -s "$settings" ]] && break; sleep 0.1; done
+      written=$(tr -d '\r' <"$settings" 2>/dev/null)
+      grep -q '^\[Zibolt\]$' <<<"$written" && grep -q '^Sound=1$' <<<"$written" &&
+        grep -q '^Engine=1$' <<<"$written" && grep -q '^Dir=.*app$' <<<"$written" ||
+        fail "OK in the about program did not write the settings: $written"
+    fi
     ;;
   broken-scene)
     broken_scene
