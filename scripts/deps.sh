@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Makes sure the Debian packages that a build needs are installed.
-#   scripts/deps.sh show|test|bench|art|sounds
+#   scripts/deps.sh show|test|bench|art|sounds|win
 # As root it installs what is missing; otherwise it prints the one apt-get line to run.
 set -euo pipefail
 
@@ -12,7 +12,10 @@ case "${1:-show}" in
   bench) wanted=("${common[@]}" libbenchmark-dev) ;;
   art)   wanted=("${common[@]}" librsvg2-bin python3) ;;
   sounds) wanted=(espeak-ng sox) ;;
-  *) echo "usage: $0 show|test|bench|art|sounds" >&2; exit 2 ;;
+  # The Windows cross build and its tests: wine64 runs the 64-bit programs, wine gives the
+  # wine and wineboot commands.
+  win)   wanted=(cmake ninja-build g++-mingw-w64-x86-64 wine wine64 xvfb xdotool) ;;
+  *) echo "usage: $0 show|test|bench|art|sounds|win" >&2; exit 2 ;;
 esac
 
 missing=()

@@ -42,6 +42,9 @@ std::string DefaultDataDir(const std::string& programDirectory)
     }
     if (IsDirectory(ZIBOLT_BUILD_DATA_DIR))
         return ZIBOLT_BUILD_DATA_DIR;
+    // A build without an install folder keeps its data beside the program.
+    if (std::string_view(ZIBOLT_INSTALL_DATA_DIR).empty())
+        return programDirectory;
     return ZIBOLT_INSTALL_DATA_DIR;
 }
 

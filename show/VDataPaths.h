@@ -15,7 +15,8 @@
 //     was moved to);
 //  3. <program directory>/data, when it exists (everything unpacked into one folder);
 //  4. the build tree's data folder, when it exists (running from the build);
-//  5. the data folder of the configured install prefix.
+//  5. the data folder of the configured install prefix; a build without one (Windows, where
+//     the saver is unpacked with its data) uses the program directory itself.
 std::string DefaultDataDir(const std::string& programDirectory);
 
 // "Dir" from the settings, else DefaultDataDir.

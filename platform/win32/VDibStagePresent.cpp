@@ -9,6 +9,7 @@
 #include "platform/win32/VDibStage.h"
 #include "platform/win32/VPaletteFadeSteps.h"
 #include "platform/win32/VPreviewReduction.h"
+#include "platform/win32/VWinDibPlatform.h"
 #include "platform/win32/VWindowTarget.h"
 
 void VDibStage::Present(VSurface& surface, float x, float y, const VRectList* rects)
@@ -57,6 +58,7 @@ void VDibStage::DrawFrameRate(VDib& dib)
     char text[64];
     std::snprintf(text, sizeof(text), "%f", frameRate_.GetRate());
     HDC dc = static_cast<HDC>(dib.PushDC());
+    UseBitmapColours(dc, dib);
     TextOutA(dc, 0, 0, text, int(std::strlen(text)));
     dib.PopDC();
 }

@@ -93,6 +93,8 @@ void VDibStage::CreateStageWindow()
     DWORD style = setup.hasFrame ? WS_OVERLAPPEDWINDOW : WS_POPUP;
     if (setup.fullScreen)
         style |= WS_MAXIMIZE;
+    // Without a frame this is a popup that the parent owns: still a top-level window, so the
+    // single-instance rule finds it by its title, and it goes when the parent goes.
     if (parent_)
         style |= WS_CHILD;
     window_ = CreateWindowExA(0, kStageWindowClass, "Valdrimor Window", style, x, y, width,

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "engine/graphics/VDib.h"
+#include "platform/win32/VWinDibPlatform.h"
 
 namespace {
 
@@ -14,6 +15,7 @@ public:
     VGdiTextPainter(VDib& target, const VTextFont& font) : target_(target)
     {
         dc_ = static_cast<HDC>(target_.PushDC());
+        UseBitmapColours(dc_, target_);
         LOGFONTA description{};
         description.lfHeight = font.height;
         description.lfWeight = font.weight;

@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "engine/graphics/VDib.h"
+
 VDibSection VWinDibPlatform::CreateSection(const VDibInfo& info)
 {
     const VDibHeader& h = info.header;
@@ -74,6 +76,14 @@ void VWinDibPlatform::DeleteSectionDC(VHandle dc, VHandle previous)
     GdiFlush();
     SelectObject(static_cast<HDC>(dc), static_cast<HGDIOBJ>(previous));
     DeleteDC(static_cast<HDC>(dc));
+}
+
+void UseBitmapColours(VHandle dc, const VDib& dib)
+{
+    static_assert(sizeof(VPaletteEntry) == sizeof(RGBQUAD), "colour tables share one layout");
+    if (dc)
+        SetDIBColorTable(static_cast<HDC>(dc), 0, kPaletteSize,
+                         reinterpret_cast<const RGBQUAD*>(dib.GetPaletteEntries()));
 }
 
 void InstallWinDibPlatform()

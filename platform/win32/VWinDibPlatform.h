@@ -14,5 +14,12 @@ public:
     void DeleteSectionDC(VHandle dc, VHandle previous) override;
 };
 
+class VDib;
+
+// Gives the section selected in `dc` the bitmap's current colour table. A section keeps the
+// table it was made with (a grey ramp until a palette is adopted), and GDI matches the colours
+// it draws (the white balloon, black text) against that table, not the one shown.
+void UseBitmapColours(VHandle dc, const VDib& dib);
+
 // Makes every new bitmap a DIB section (once per process).
 void InstallWinDibPlatform();
