@@ -11,6 +11,7 @@
 #include <sstream>
 
 #include "engine/graphics/VDibSurface.h"
+#include "platform/sdl/VExecutablePath.h"
 #include "platform/sdl/VForeignWindowWatch.h"
 #include "platform/sdl/VPaletteFade.h"
 #include "platform/sdl/VReadoutText.h"
@@ -29,13 +30,6 @@ void OnRaise(int) { gRaise = 1; }
 constexpr double kFadeStepMs = 1000.0 / 60.0;
 // How often a foreign target is checked for still existing.
 constexpr double kWatchIntervalMs = 250.0;
-
-std::filesystem::path ExecutablePath()
-{
-    std::error_code error;
-    auto path = std::filesystem::read_symlink("/proc/self/exe", error);
-    return error ? std::filesystem::path() : path;
-}
 
 }  // namespace
 
@@ -527,14 +521,14 @@ VRect VSdlStage::GetWindowBounds()
 
 std::string VSdlStage::GetProgramName()
 {
-    const std::string name = ExecutablePath().filename().string();
+    const std::string name = std::filesystem::path(ExecutablePath()).filename().string();
     const auto dot = name.rfind('.');
     return dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
 }
 
 std::string VSdlStage::GetProgramDirectory()
 {
-    return ExecutablePath().parent_path().string();
+    return ExecutableDirectory();
 }
 
 bool VSdlStage::RequestQuit()
