@@ -224,7 +224,20 @@ void VSdlStage::CreateOwnWindow()
     int height = std::max(static_cast<int>(setup.windowRect.height), 1);
     int x = static_cast<int>(setup.windowRect.x);
     int y = static_cast<int>(setup.windowRect.y);
-    if (x == 0 && y == 0) {
+    if (setup.fullScreen) {
+        // Made at the size and place of its display already: without a window manager
+        // nothing moves a full-screen window, and the pointer's positions would be off by
+        // where it first appeared.
+        SDL_Point corner{x, y};
+        int display = SDL_GetPointDisplayIndex(&corner);
+        SDL_Rect bounds{};
+        if (SDL_GetDisplayBounds(std::max(display, 0), &bounds) == 0) {
+            x = bounds.x;
+            y = bounds.y;
+            width = bounds.w;
+            height = bounds.h;
+        }
+    } else if (x == 0 && y == 0) {
         x = SDL_WINDOWPOS_CENTERED;
         y = SDL_WINDOWPOS_CENTERED;
     }

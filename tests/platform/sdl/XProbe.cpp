@@ -2,6 +2,8 @@
 //   xprobe window W H   makes and maps a plain window, prints its id, lives until killed
 //   xprobe shot ID|root prints "WIDTH HEIGHT COLOURS" of the window's current picture
 //   xprobe children     prints how many windows the root window has
+//   xprobe warp X Y     puts the pointer at (X, Y) of the screen (also with no window there)
+//   xprobe pointer      prints "X Y" of the pointer on the screen
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -68,7 +70,22 @@ int main(int argc, char** argv)
         XCloseDisplay(display);
         return 0;
     }
-    std::fprintf(stderr, "usage: xprobe window W H | shot ID|root | children\n");
+    if (argc == 4 && std::strcmp(argv[1], "warp") == 0) {
+        XWarpPointer(display, None, root, 0, 0, 0, 0, std::atoi(argv[2]), std::atoi(argv[3]));
+        XSync(display, False);
+        XCloseDisplay(display);
+        return 0;
+    }
+    if (argc == 2 && std::strcmp(argv[1], "pointer") == 0) {
+        Window rootReturn = 0, child = 0;
+        int x = 0, y = 0, wx = 0, wy = 0;
+        unsigned mask = 0;
+        XQueryPointer(display, root, &rootReturn, &child, &x, &y, &wx, &wy, &mask);
+        std::printf("%d %d\n", x, y);
+        XCloseDisplay(display);
+        return 0;
+    }
+    std::fprintf(stderr, "usage: xprobe window W H | shot ID|root | children | warp X Y | pointer\n");
     XCloseDisplay(display);
     return 2;
 }

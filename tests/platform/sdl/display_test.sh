@@ -63,8 +63,13 @@ case "$case_name" in
     (( n > 8 )) || fail "the screen shows $n colours, not the show"
     ;;
   mouse)
-    # The pointer rests before the saver starts: its first position only gets recorded.
-    xdotool mousemove 500 400
+    # The pointer rests before the saver starts: its first position only gets recorded. The
+    # server keeps the pointer in the middle while no client has a window, so one is made.
+    "$xprobe" window 4 4 >/dev/null &
+    pids+=($!)
+    sleep 0.3
+    "$xprobe" warp 500 400
+    [[ "$("$xprobe" pointer)" == "500 400" ]] || fail "the pointer could not be placed"
     start /s
     sleep 2
     xdotool mousemove 503 400; sleep 1
