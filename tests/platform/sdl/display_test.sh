@@ -61,6 +61,11 @@ case "$case_name" in
     alive "$last" || fail "zibolt /s ended by itself: $(cat "$work/out.txt")"
     n=$(colours root)
     (( n > 8 )) || fail "the screen shows $n colours, not the show"
+    # The whole screen, also with no window manager to place it.
+    id=$(xdotool search --name "zibolt_RUN" 2>/dev/null | head -n1)
+    geometry=$(xdotool getwindowgeometry "$id" 2>/dev/null | tr -d ' ' | tr '\n' ' ')
+    [[ "$geometry" == *"Position:0,0"*"Geometry:1024x768"* ]] ||
+      fail "the saver's window is not the whole screen: $geometry"
     ;;
   mouse)
     # The pointer rests before the saver starts: its first position only gets recorded. The
