@@ -2,9 +2,12 @@
 
 void VIndexedConverter::SetPalette(const VPaletteEntry* entries)
 {
-    for (int i = 0; i < kPaletteSize; ++i)
+    for (int i = 0; i < kPaletteSize; ++i) {
         table_[i] = 0xFF000000u | (uint32_t(entries[i].red) << 16) |
                     (uint32_t(entries[i].green) << 8) | uint32_t(entries[i].blue);
+        lanes_[i] = (uint64_t(entries[i].red) << 32) | (uint64_t(entries[i].green) << 16) |
+                    uint64_t(entries[i].blue);
+    }
 }
 
 void VIndexedConverter::Convert(const VDib& dib, uint32_t* destination, int pitch) const
@@ -48,17 +51,17 @@ void VIndexedConverter::Reduce4(const VDib& dib, uint32_t* destination, int pitc
         for (int k = 0; k < 4; ++k)
             lines[k] = bits + static_cast<int64_t>(rows - 1 - (4 * y + k)) * stride;
         for (int x = 0; x < width; ++x) {
-            uint32_t red = 0, green = 0, blue = 0;
+            // At most 16 x 255 per lane: no carry reaches the next one.
+            uint64_t sum = 0;
             for (const uint8_t* line : lines) {
-                for (int k = 0; k < 4; ++k) {
-                    const uint32_t c = table_[line[4 * x + k]];
-                    red += (c >> 16) & 0xFF;
-                    green += (c >> 8) & 0xFF;
-                    blue += c & 0xFF;
-                }
+                const uint8_t* p = line + 4 * x;
+                sum += lanes_[p[0]] + lanes_[p[1]] + lanes_[p[2]] + lanes_[p[3]];
             }
-            target[x] = 0xFF000000u | (((red + 8) / 16) << 16) | (((green + 8) / 16) << 8) |
-                        ((blue + 8) / 16);
+            sum += (uint64_t(8) << 32) | (uint64_t(8) << 16) | 8;
+            const uint32_t red = uint32_t(sum >> 36) & 0xFF;
+            const uint32_t green = uint32_t(sum >> 20) & 0xFF;
+            const uint32_t blue = uint32_t(sum >> 4) & 0xFF;
+            target[x] = 0xFF000000u | (red << 16) | (green << 8) | blue;
         }
     }
 }

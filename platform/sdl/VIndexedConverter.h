@@ -22,4 +22,6 @@ public:
 
 private:
     uint32_t table_[kPaletteSize] = {};
+    // Red, green and blue in 16-bit lanes, so that sixteen colours add up in one sum each.
+    uint64_t lanes_[kPaletteSize] = {};
 };

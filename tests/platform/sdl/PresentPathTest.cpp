@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <random>
 #include <vector>
 
 #include "engine/graphics/VDib.h"
@@ -98,6 +99,40 @@ TEST(IndexedConverter, ReductionAveragesEachBlockWithRounding)
     EXPECT_EQ(Green(last), 20u);
     EXPECT_EQ(Blue(last), 10u);
     EXPECT_EQ(out[50 * 152 + 70], 0xFF000000u);
+}
+
+TEST(IndexedConverter, ReductionMatchesAPlainAverageEvenAtFullBrightness)
+{
+    // Random colours with many at 255 in every channel: no channel's sum may spill into another.
+    VDib dib(608, 448);
+    VPaletteEntry* entries = dib.GetPaletteEntries();
+    std::mt19937 random(7);
+    auto channel = [&] { return uint8_t(random() % 3 == 0 ? 255 : random() % 256); };
+    for (int i = 0; i < kPaletteSize; ++i)
+        entries[i] = VPaletteEntry{channel(), channel(), channel(), 0};
+    entries[0] = VPaletteEntry{255, 255, 255, 0};
+    for (int y = 0; y < 448; ++y)
+        for (int x = 0; x < 608; ++x)
+            Put(dib, x, y, y < 4 ? 0 : uint8_t(random()));
+    VIndexedConverter converter;
+    converter.SetPalette(entries);
+    std::vector<uint32_t> out(152 * 112);
+    converter.Reduce4(dib, out.data(), 152 * 4);
+    EXPECT_EQ(out[0], 0xFFFFFFFFu);
+    int wrong = 0;
+    for (int by = 0; by < 112; ++by)
+        for (int bx = 0; bx < 152; ++bx) {
+            uint32_t sum[3] = {};
+            for (int y = 0; y < 4; ++y)
+                for (int x = 0; x < 4; ++x) {
+                    const uint32_t c = converter.ColorAt(dib.GetPixelIndex(4 * bx + x, 4 * by + y));
+                    sum[0] += Red(c), sum[1] += Green(c), sum[2] += Blue(c);
+                }
+            const uint32_t expected = 0xFF000000u | ((sum[0] + 8) / 16) << 16 |
+                                      ((sum[1] + 8) / 16) << 8 | ((sum[2] + 8) / 16);
+            wrong += out[by * 152 + bx] != expected;
+        }
+    EXPECT_EQ(wrong, 0);
 }
 
 TEST(IndexedConverter, ReductionLeavesOutPartialBlocks)

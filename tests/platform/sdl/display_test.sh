@@ -67,6 +67,21 @@ case "$case_name" in
     [[ "$geometry" == *"Position:0,0"*"Geometry:1024x768"* ]] ||
       fail "the saver's window is not the whole screen: $geometry"
     ;;
+  resolution)
+    # Composed at a quarter of the screen's width and height, shown four times as large: every
+    # aligned 4 x 4 block of the screen is one colour, which the show at full size is not.
+    start /s --resolution 256x192
+    sleep 3
+    alive "$last" || fail "zibolt /s --resolution ended by itself: $(cat "$work/out.txt")"
+    (( $(colours root) > 8 )) || fail "the scaled show is not on the screen"
+    mixed=$("$xprobe" blocks root 4)
+    [[ "$mixed" == 0 ]] || fail "$mixed blocks of 4 x 4 pixels are not one colour: not scaled up 4 times"
+    kill "$last"; ends_within "$last" 2
+    start /s
+    sleep 3
+    mixed=$("$xprobe" blocks root 4)
+    (( mixed > 0 )) || fail "the show at the screen's own size looks scaled up"
+    ;;
   mouse)
     # The pointer rests before the saver starts: its first position only gets recorded. The
     # server keeps the pointer in the middle while no client has a window, so one is made.
