@@ -73,5 +73,19 @@ else
   echo "note: desktop-file-validate is not installed (scripts/deps.sh test installs it)"
 fi
 
+# The Debian package holds the same tree under /usr.
+if command -v cpack >/dev/null && command -v dpkg-deb >/dev/null; then
+  if (cd "$build" && cpack -G DEB -B "$work/package" >"$work/cpack.log" 2>&1); then
+    deb=$(ls "$work"/package/*.deb 2>/dev/null | head -n1)
+    listing=$(dpkg-deb -c "$deb" 2>/dev/null)
+    for file in usr/bin/zibolt usr/bin/zibolt-about usr/libexec/xscreensaver/zibolt \
+                usr/share/xscreensaver/config/zibolt.xml usr/share/zibolt/Sounds/ usr/share/man/man6/zibolt.6; do
+      grep -q "\./$file" <<<"$listing" || fail "the package lacks /$file"
+    done
+  else
+    fail "cpack could not make the package: $(tail -5 "$work/cpack.log")"
+  fi
+fi
+
 (( failed )) && exit 1
 echo "PASS: install"
