@@ -89,6 +89,58 @@ void SdlConvert(benchmark::State& state)
     }
 }
 
+// The show composed at 1280x720 and shown on a 1920x1080 screen.
+struct ScaledScene {
+    std::unique_ptr<VDib> frame = MakeScenery(1280, 720, 6);
+    SDL_Surface* indexed = nullptr;
+    SDL_Surface* argb = nullptr;  // SDL scales only between surfaces of one format
+    ScaledScene()
+    {
+        indexed = SDL_CreateRGBSurfaceWithFormatFrom(frame->GetBits(), 1280, 720, 8,
+                                                     frame->GetStride(), SDL_PIXELFORMAT_INDEX8);
+        argb = SDL_CreateRGBSurfaceWithFormat(0, 1280, 720, 32, SDL_PIXELFORMAT_ARGB8888);
+        if (!indexed || !argb)
+            throw std::runtime_error(std::string("SDL surface: ") + SDL_GetError());
+        SDL_SetSurfacePalette(indexed, TheScene().palette);
+    }
+    ~ScaledScene()
+    {
+        SDL_FreeSurface(argb);
+        SDL_FreeSurface(indexed);
+    }
+};
+
+ScaledScene& TheScaledScene()
+{
+    static ScaledScene scene;
+    return scene;
+}
+
+void OursScaled(benchmark::State& state)
+{
+    PresentScene& s = TheScene();
+    ScaledScene& scaled = TheScaledScene();
+    for (auto _ : state) {
+        s.converter.SetPalette(scaled.frame->GetPaletteEntries());
+        s.converter.ConvertScaled(*scaled.frame, s.pixels.data(), kWidth * 4, kWidth, kHeight);
+        benchmark::DoNotOptimize(s.pixels.data());
+        benchmark::ClobberMemory();
+    }
+}
+
+void SdlScaled(benchmark::State& state)
+{
+    PresentScene& s = TheScene();
+    ScaledScene& scaled = TheScaledScene();
+    for (auto _ : state) {
+        s.NewSdlPalette();
+        SDL_BlitSurface(scaled.indexed, nullptr, scaled.argb, nullptr);
+        SDL_BlitScaled(scaled.argb, nullptr, s.argb, nullptr);
+        benchmark::DoNotOptimize(s.argb->pixels);
+        benchmark::ClobberMemory();
+    }
+}
+
 void Reduce(benchmark::State& state)
 {
     PresentScene& s = TheScene();
@@ -108,6 +160,8 @@ void RegisterPresentRound()
         {"present_1920x1080/palette_table", Ours},
         {"present_1920x1080/SDL_BlitSurface", SdlBlit},
         {"present_1920x1080/SDL_ConvertSurface", SdlConvert},
+        {"scaled_1280x720_to_1920x1080/palette_table", OursScaled},
+        {"scaled_1280x720_to_1920x1080/SDL_BlitScaled", SdlScaled},
         {"preview_reduce_4to1/Reduce4", Reduce},
     };
     for (const auto& [name, body] : cases)
@@ -121,6 +175,8 @@ std::vector<VRatioTarget> PresentRatioTargets()
          "present_1920x1080/SDL_BlitSurface", 1.0},
         {"present 1920x1080 vs SDL convert", "present_1920x1080/palette_table",
          "present_1920x1080/SDL_ConvertSurface", 1.0},
+        {"1280x720 shown at 1920x1080 vs SDL", "scaled_1280x720_to_1920x1080/palette_table",
+         "scaled_1280x720_to_1920x1080/SDL_BlitScaled", 1.0},
     };
 }
 

@@ -79,14 +79,14 @@ bool VSdlPresenter::Open(SDL_Window* window, bool hardware)
     return false;
 }
 
-void VSdlPresenter::Show(int width, int height, const Fill& fill)
+void VSdlPresenter::Show(int width, int height, bool scalable, const Fill& fill)
 {
     if (!window_ || width <= 0 || height <= 0)
         return;
     if (renderer_)
         ShowWithRenderer(width, height, fill);
     else
-        ShowOnSurface(width, height, fill);
+        ShowOnSurface(width, height, scalable, fill);
 }
 
 void VSdlPresenter::ShowWithRenderer(int width, int height, const Fill& fill)
@@ -107,7 +107,7 @@ void VSdlPresenter::ShowWithRenderer(int width, int height, const Fill& fill)
     int pitch = 0;
     if (SDL_LockTexture(texture_, nullptr, &pixels, &pitch) != 0)
         return;
-    fill(static_cast<uint32_t*>(pixels), pitch);
+    fill(static_cast<uint32_t*>(pixels), pitch, width, height);
     SDL_UnlockTexture(texture_);
 
     int outW = 0, outH = 0;
@@ -122,21 +122,35 @@ void VSdlPresenter::ShowWithRenderer(int width, int height, const Fill& fill)
     SDL_RenderPresent(renderer_);
 }
 
-void VSdlPresenter::ShowOnSurface(int width, int height, const Fill& fill)
+void VSdlPresenter::ShowOnSurface(int width, int height, bool scalable, const Fill& fill)
 {
     SDL_Surface* target = SDL_GetWindowSurface(window_);
     if (!target)
         return;
-    if (target->w == width && target->h == height && IsFormatOfFrame(target)) {
-        // The common case: straight into the window's memory, no copy in between.
+    const VFitRect fit = FitInto(width, height, target->w, target->h);
+    const bool whole = fit.w == target->w && fit.h == target->h;
+    if (IsFormatOfFrame(target) && (scalable || (fit.w == width && fit.h == height))) {
+        // Straight into the window's memory, scaled on the way where needed: no copy between.
         if (SDL_MUSTLOCK(target) && SDL_LockSurface(target) != 0)
             return;
-        fill(static_cast<uint32_t*>(target->pixels), target->pitch);
+        if (!whole) {
+            // The bands beside the picture; the picture covers the rest.
+            const SDL_Rect bands[] = {{0, 0, target->w, fit.y},
+                                      {0, fit.y + fit.h, target->w, target->h - fit.y - fit.h},
+                                      {0, fit.y, fit.x, fit.h},
+                                      {fit.x + fit.w, fit.y, target->w - fit.x - fit.w, fit.h}};
+            SDL_FillRects(target, bands, 4, SDL_MapRGB(target->format, 0, 0, 0));
+        }
+        auto* pixels = static_cast<uint8_t*>(target->pixels) + int64_t(fit.y) * target->pitch +
+                       int64_t(fit.x) * 4;
+        fill(reinterpret_cast<uint32_t*>(pixels), target->pitch, fit.w, fit.h);
         if (SDL_MUSTLOCK(target))
             SDL_UnlockSurface(target);
         SDL_UpdateWindowSurface(window_);
         return;
     }
+    // Another pixel format, or a picture that cannot be asked for another size: through a
+    // surface of the frame's own, which SDL converts and scales.
     if (!staging_ || staging_->w != width || staging_->h != height) {
         if (staging_)
             SDL_FreeSurface(staging_);
@@ -145,10 +159,9 @@ void VSdlPresenter::ShowOnSurface(int width, int height, const Fill& fill)
             return;
         SDL_SetSurfaceBlendMode(staging_, SDL_BLENDMODE_NONE);
     }
-    fill(static_cast<uint32_t*>(staging_->pixels), staging_->pitch);
-    const VFitRect fit = FitInto(width, height, target->w, target->h);
+    fill(static_cast<uint32_t*>(staging_->pixels), staging_->pitch, width, height);
     SDL_Rect dest{fit.x, fit.y, fit.w, fit.h};
-    if (fit.w != target->w || fit.h != target->h)
+    if (!whole)
         SDL_FillRect(target, nullptr, SDL_MapRGB(target->format, 0, 0, 0));
     if (fit.w == width && fit.h == height)
         SDL_BlitSurface(staging_, nullptr, target, &dest);

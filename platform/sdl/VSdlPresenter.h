@@ -14,8 +14,9 @@ struct SDL_Surface;
 // the pixels go straight into the window's own surface, scaled there only when they must be.
 class VSdlPresenter {
 public:
-    // Writes the frame's pixels (`pitch` bytes per row) where they are shown.
-    using Fill = std::function<void(uint32_t* pixels, int pitch)>;
+    // Writes the frame's pixels (`pitch` bytes per row) where they are shown, at width x
+    // height: the frame's own size, or the size it is shown at when the fill may scale.
+    using Fill = std::function<void(uint32_t* pixels, int pitch, int width, int height)>;
 
     VSdlPresenter() = default;
     ~VSdlPresenter();
@@ -29,12 +30,12 @@ public:
     bool UsesRenderer() const { return renderer_ != nullptr; }
 
     // A width x height frame, fitted into the window with its own proportions; the rest of
-    // the window is black.
-    void Show(int width, int height, const Fill& fill);
+    // the window is black. With `scalable` the fill is asked for the shown size directly.
+    void Show(int width, int height, bool scalable, const Fill& fill);
 
 private:
     void ShowWithRenderer(int width, int height, const Fill& fill);
-    void ShowOnSurface(int width, int height, const Fill& fill);
+    void ShowOnSurface(int width, int height, bool scalable, const Fill& fill);
 
     SDL_Window* window_ = nullptr;
     SDL_Renderer* renderer_ = nullptr;

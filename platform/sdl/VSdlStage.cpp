@@ -421,15 +421,16 @@ void VSdlStage::Present(VSurface& surface, float, float, const VRectList*)
 
 void VSdlStage::Show(int width, int height, bool reduced, VDib& dib, bool readout)
 {
-    presenter_->Show(width, height, [&](uint32_t* out, int pitch) {
+    // The full frame may be scaled as it is converted; the reduced preview has its own size.
+    presenter_->Show(width, height, !reduced, [&](uint32_t* out, int pitch, int outW, int outH) {
         if (reduced)
             converter_.Reduce4(dib, out, pitch);
         else
-            converter_.Convert(dib, out, pitch);
+            converter_.ConvertScaled(dib, out, pitch, outW, outH);
         if (readout) {
             char text[32];
             std::snprintf(text, sizeof text, "%f", meter_.GetRate());
-            DrawReadoutText(out, pitch, width, height, 2, 2, text);
+            DrawReadoutText(out, pitch, outW, outH, 2, 2, text);
         }
     });
 }

@@ -65,6 +65,39 @@ TEST(IndexedConverter, PaletteChangesNeedANewTable)
     EXPECT_EQ(out[0], 0xFF030201u);
 }
 
+TEST(IndexedConverter, ScaledConversionTakesThePixelUnderEachCentre)
+{
+    VDib dib = RampDib(6, 4);
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 6; ++x)
+            Put(dib, x, y, uint8_t(10 * y + x));
+    VIndexedConverter converter;
+    converter.SetPalette(dib.GetPaletteEntries());
+    // Twice the size: every pixel becomes a 2 x 2 block, top row first.
+    std::vector<uint32_t> twice(12 * 8);
+    converter.ConvertScaled(dib, twice.data(), 12 * 4, 12, 8);
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 12; ++x)
+            ASSERT_EQ(twice[size_t(y * 12 + x)], converter.ColorAt(10 * (y / 2) + x / 2)) << x << "," << y;
+    // 6 x 4 to 9 x 5, into a wider buffer whose extra column stays untouched: output column x
+    // takes source column (2x + 1) * 6 / 18, row y takes (2y + 1) * 4 / 10.
+    std::vector<uint32_t> odd(10 * 5, 0x12345678u);
+    converter.ConvertScaled(dib, odd.data(), 10 * 4, 9, 5);
+    for (int y = 0; y < 5; ++y) {
+        for (int x = 0; x < 9; ++x)
+            ASSERT_EQ(odd[size_t(y * 10 + x)], converter.ColorAt(10 * ((2 * y + 1) * 4 / 10) + (2 * x + 1) * 6 / 18))
+                << x << "," << y;
+        EXPECT_EQ(odd[size_t(y * 10 + 9)], 0x12345678u);
+    }
+    // The frame's own size is the plain conversion, also after another size was asked for.
+    std::vector<uint32_t> same(6 * 4), plain(6 * 4);
+    converter.ConvertScaled(dib, same.data(), 6 * 4, 6, 4);
+    converter.Convert(dib, plain.data(), 6 * 4);
+    EXPECT_EQ(same, plain);
+    converter.ConvertScaled(dib, twice.data(), 12 * 4, 12, 8);
+    EXPECT_EQ(twice[size_t(7 * 12 + 11)], converter.ColorAt(35));
+}
+
 TEST(IndexedConverter, ReductionAveragesEachBlockWithRounding)
 {
     VDib dib(608, 448);
