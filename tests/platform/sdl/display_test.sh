@@ -137,6 +137,17 @@ case "$case_name" in
     [[ "$after" == "$before" ]] || fail "zibolt made windows of its own ($before, then $after)"
     kill -TERM "$last"
     ends_within "$last" 1 || fail "SIGTERM did not end the show within a second"
+    # As the screen saver starts it: --root with the window named in the environment.
+    XSCREENSAVER_WINDOW=$id start --root --resolution 160x120
+    sleep 2
+    alive "$last" || fail "zibolt --root ended: $(cat "$work/out.txt")"
+    n=$(colours "$id")
+    mixed=$("$xprobe" blocks "$id" 2)
+    (( n > 4 )) && [[ "$mixed" == 0 ]] ||
+      fail "--root did not draw the show into XSCREENSAVER_WINDOW, scaled ($n colours, $mixed mixed blocks)"
+    [[ "$("$xprobe" children)" == "$before" ]] || fail "zibolt --root made windows of its own"
+    kill -TERM "$last"
+    ends_within "$last" 1 || fail "SIGTERM did not end zibolt --root within a second"
     ;;
   preview)
     "$xprobe" window 152 112 >"$work/id" &
