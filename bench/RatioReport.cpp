@@ -39,5 +39,18 @@ bool VRatioReport::PrintSummary(std::ostream& out) const
                       ours->second, peer->second, ratio, t.limit, met ? "ok" : "MISSED");
         out << line;
     }
+    for (const VTimeTarget& t : times_) {
+        auto ours = best_.find(t.name);
+        if (ours == best_.end()) {
+            out << t.label << ": not measured\n";
+            allMet = false;
+            continue;
+        }
+        const bool met = ours->second <= t.limitMicros;
+        allMet = allMet && met;
+        std::snprintf(line, sizeof(line), "%-34s %12.1f %12s %7s %7.0f  %s\n", t.label.c_str(),
+                      ours->second, "-", "-", t.limitMicros, met ? "ok (us)" : "MISSED (us)");
+        out << line;
+    }
     return allMet;
 }

@@ -8,7 +8,8 @@ common=(cmake ninja-build g++ pkg-config nlohmann-json3-dev libpng-dev libgif-de
         libsdl2-dev libfreetype-dev libfontconfig-dev fonts-comic-neue fonts-dejavu-core)
 case "${1:-show}" in
   show)  wanted=("${common[@]}") ;;
-  test)  wanted=("${common[@]}" googletest libgtest-dev clang-14 libclang-rt-14-dev xvfb xdotool) ;;
+  test)  wanted=("${common[@]}" googletest libgtest-dev clang-14 libclang-rt-14-dev xvfb xdotool
+                 desktop-file-utils) ;;
   bench) wanted=("${common[@]}" libbenchmark-dev) ;;
   art)   wanted=("${common[@]}" librsvg2-bin python3) ;;
   sounds) wanted=(espeak-ng sox) ;;

@@ -3,7 +3,6 @@
 #include <SDL2/SDL.h>
 
 #include <cstdio>
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -12,6 +11,7 @@
 #include "engine/stream/VException.h"
 #include "platform/freetype/VFreeTypeTextRenderer.h"
 #include "platform/sdl/VAboutSettings.h"
+#include "platform/sdl/VExecutablePath.h"
 #include "platform/sdl/VIndexedConverter.h"
 #include "show/VDataPaths.h"
 
@@ -75,20 +75,13 @@ bool Change(VAboutSettings& settings, char key)
     return true;
 }
 
-std::string ProgramDirectory()
-{
-    std::error_code error;
-    auto path = std::filesystem::read_symlink("/proc/self/exe", error);
-    return error ? std::string() : path.parent_path().string();
-}
-
 }  // namespace
 
 int main(int, char**)
 {
     try {
         InstallFreeTypeTextRenderer();
-        VAboutSettings settings(ReadDataDir(ProgramDirectory()));
+        VAboutSettings settings(ReadDataDir(ExecutableDirectory()));
         settings.Load();
 
         SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");

@@ -11,8 +11,10 @@
 #include <sstream>
 
 #include "engine/graphics/VDibSurface.h"
+#include "platform/sdl/VExecutablePath.h"
 #include "platform/sdl/VForeignWindowWatch.h"
 #include "platform/sdl/VPaletteFade.h"
+#include "platform/sdl/VSdlPresenter.h"
 #include "platform/sdl/VReadoutText.h"
 #include "platform/sdl/VSdlKeys.h"
 
@@ -30,13 +32,6 @@ constexpr double kFadeStepMs = 1000.0 / 60.0;
 // How often a foreign target is checked for still existing.
 constexpr double kWatchIntervalMs = 250.0;
 
-std::filesystem::path ExecutablePath()
-{
-    std::error_code error;
-    auto path = std::filesystem::read_symlink("/proc/self/exe", error);
-    return error ? std::filesystem::path() : path;
-}
-
 }  // namespace
 
 VSdlStage::VSdlStage()
@@ -49,10 +44,7 @@ VSdlStage::VSdlStage()
 
 VSdlStage::~VSdlStage()
 {
-    if (texture_)
-        SDL_DestroyTexture(texture_);
-    if (renderer_)
-        SDL_DestroyRenderer(renderer_);
+    presenter_.reset();
     if (window_)
         SDL_DestroyWindow(window_);  // a foreign window stays; SDL only lets go of it
     if (videoStarted_)
@@ -188,10 +180,11 @@ bool VSdlStage::CreateForeignWindow(uint64_t id)
     }
     foreign_ = true;
     targetWindow_ = id;
-    // The foreign window's own visual may not suit OpenGL; the software path always works.
-    renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
-    if (!renderer_) {
-        std::fprintf(stderr, "zibolt: no renderer (%s)\n", SDL_GetError());
+    // The foreign window's own visual may not suit OpenGL; its own surface always works.
+    presenter_ = std::make_unique<VSdlPresenter>();
+    if (!presenter_->Open(window_, false)) {
+        std::fprintf(stderr, "zibolt: cannot draw into window 0x%llx (%s)\n",
+                     static_cast<unsigned long long>(id), SDL_GetError());
         return false;
     }
     if (targetWidth_ <= 0 || targetHeight_ <= 0) {
@@ -230,7 +223,20 @@ void VSdlStage::CreateOwnWindow()
     int height = std::max(static_cast<int>(setup.windowRect.height), 1);
     int x = static_cast<int>(setup.windowRect.x);
     int y = static_cast<int>(setup.windowRect.y);
-    if (x == 0 && y == 0) {
+    if (setup.fullScreen) {
+        // Made at the size and place of its display already: without a window manager
+        // nothing moves a full-screen window, and the pointer's positions would be off by
+        // where it first appeared.
+        SDL_Point corner{x, y};
+        int display = SDL_GetPointDisplayIndex(&corner);
+        SDL_Rect bounds{};
+        if (SDL_GetDisplayBounds(std::max(display, 0), &bounds) == 0) {
+            x = bounds.x;
+            y = bounds.y;
+            width = bounds.w;
+            height = bounds.h;
+        }
+    } else if (x == 0 && y == 0) {
         x = SDL_WINDOWPOS_CENTERED;
         y = SDL_WINDOWPOS_CENTERED;
     }
@@ -241,11 +247,9 @@ void VSdlStage::CreateOwnWindow()
         SetQuitRequested();
         return;
     }
-    renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
-    if (!renderer_)
-        renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
-    if (!renderer_) {
-        std::fprintf(stderr, "zibolt: no renderer (%s)\n", SDL_GetError());
+    presenter_ = std::make_unique<VSdlPresenter>();
+    if (!presenter_->Open(window_, true)) {
+        std::fprintf(stderr, "zibolt: cannot draw into the window (%s)\n", SDL_GetError());
         windowFailed_ = true;
         SetQuitRequested();
         return;
@@ -396,7 +400,7 @@ double VSdlStage::WaitForRetrace()
 void VSdlStage::Present(VSurface& surface, float, float, const VRectList*)
 {
     VDib* dib = surface.GetDib();
-    if (!dib || !renderer_ || suppressPresent_)
+    if (!dib || !presenter_ || suppressPresent_)
         return;
     if (TargetGone()) {
         Stop();
@@ -417,49 +421,18 @@ void VSdlStage::Present(VSurface& surface, float, float, const VRectList*)
 
 void VSdlStage::Show(int width, int height, bool reduced, VDib& dib, bool readout)
 {
-    if (width <= 0 || height <= 0)
-        return;
-    if (!texture_ || textureWidth_ != width || textureHeight_ != height) {
-        if (texture_)
-            SDL_DestroyTexture(texture_);
-        texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888,
-                                     SDL_TEXTUREACCESS_STREAMING, width, height);
-        if (!texture_)
-            return;
-        textureWidth_ = width;
-        textureHeight_ = height;
-    }
-    void* pixels = nullptr;
-    int pitch = 0;
-    if (SDL_LockTexture(texture_, nullptr, &pixels, &pitch) != 0)
-        return;
-    auto* out = static_cast<uint32_t*>(pixels);
-    if (reduced)
-        converter_.Reduce4(dib, out, pitch);
-    else
-        converter_.Convert(dib, out, pitch);
-    if (readout) {
-        char text[32];
-        std::snprintf(text, sizeof text, "%f", meter_.GetRate());
-        DrawReadoutText(out, pitch, width, height, 2, 2, text);
-    }
-    SDL_UnlockTexture(texture_);
-
-    // Fitted into the window with the picture's own proportions; the rest stays black.
-    int outW = 0, outH = 0;
-    SDL_GetRendererOutputSize(renderer_, &outW, &outH);
-    SDL_Rect dest{0, 0, width, height};
-    if (outW > 0 && outH > 0 && (outW != width || outH != height)) {
-        const double scale = std::min(double(outW) / width, double(outH) / height);
-        dest.w = std::max(1, static_cast<int>(width * scale + 0.5));
-        dest.h = std::max(1, static_cast<int>(height * scale + 0.5));
-        dest.x = (outW - dest.w) / 2;
-        dest.y = (outH - dest.h) / 2;
-        SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-        SDL_RenderClear(renderer_);
-    }
-    SDL_RenderCopy(renderer_, texture_, nullptr, &dest);
-    SDL_RenderPresent(renderer_);
+    // The full frame may be scaled as it is converted; the reduced preview has its own size.
+    presenter_->Show(width, height, !reduced, [&](uint32_t* out, int pitch, int outW, int outH) {
+        if (reduced)
+            converter_.Reduce4(dib, out, pitch);
+        else
+            converter_.ConvertScaled(dib, out, pitch, outW, outH);
+        if (readout) {
+            char text[32];
+            std::snprintf(text, sizeof text, "%f", meter_.GetRate());
+            DrawReadoutText(out, pitch, outW, outH, 2, 2, text);
+        }
+    });
 }
 
 void VSdlStage::Recompose()
@@ -527,14 +500,14 @@ VRect VSdlStage::GetWindowBounds()
 
 std::string VSdlStage::GetProgramName()
 {
-    const std::string name = ExecutablePath().filename().string();
+    const std::string name = std::filesystem::path(ExecutablePath()).filename().string();
     const auto dot = name.rfind('.');
     return dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
 }
 
 std::string VSdlStage::GetProgramDirectory()
 {
-    return ExecutablePath().parent_path().string();
+    return ExecutableDirectory();
 }
 
 bool VSdlStage::RequestQuit()

@@ -14,14 +14,14 @@
 #include "platform/sdl/VSdlSound.h"
 
 struct SDL_Window;
-struct SDL_Renderer;
-struct SDL_Texture;
 class VForeignWindowWatch;
+class VSdlPresenter;
 
 // The stage in an SDL window on Linux: its own window (framed, frameless or full screen on
 // the desktop's own mode), or a window that another program made (the screen saver's window,
 // a preview host) which it draws into without mapping, grabbing or listening to it. Frames
-// go through a 256-entry colour table into a streaming texture, scaled with nearest filtering.
+// go through a 256-entry colour table into 32-bit pixels (VSdlPresenter shows them, scaled
+// with nearest filtering).
 class VSdlStage : public VStage {
 public:
     using EngineFactory = std::function<VScreensaverEngine*(VSdlStage&)>;
@@ -91,7 +91,7 @@ private:
     bool CreateForeignWindow(uint64_t id);
     void Dispatch(const void* event);
     bool TargetGone();
-    // Uploads `pixels` (width x height, 32-bit) and shows them fitted into the window.
+    // Converts (or reduces) the frame to width x height 32-bit pixels and shows them.
     void Show(int width, int height, bool reduced, VDib& dib, bool readout);
     void Recompose();
 
@@ -102,10 +102,7 @@ private:
     bool quietReports_ = false;
 
     SDL_Window* window_ = nullptr;
-    SDL_Renderer* renderer_ = nullptr;
-    SDL_Texture* texture_ = nullptr;
-    int textureWidth_ = 0;
-    int textureHeight_ = 0;
+    std::unique_ptr<VSdlPresenter> presenter_;
     bool foreign_ = false;
     bool videoStarted_ = false;
     bool windowFailed_ = false;

@@ -14,6 +14,7 @@
 #include "engine/stream/VException.h"
 #include "platform/freetype/VFreeTypeTextRenderer.h"
 #include "platform/headless/VRecordCommand.h"
+#include "platform/sdl/VExecutablePath.h"
 #include "platform/sdl/VInstanceLock.h"
 #include "platform/sdl/VOverrideControlStore.h"
 #include "platform/sdl/VSaverCommand.h"
@@ -22,6 +23,7 @@
 #include "saver/VAboutLauncher.h"
 #include "show/RegisterShowClasses.h"
 #include "show/VControlSettings.h"
+#include "show/VDataPaths.h"
 #include "show/VIniControlStore.h"
 
 extern char** environ;
@@ -102,7 +104,10 @@ int main(int argc, char** argv)
     }
     switch (command.mode) {
     case VSaverMode::Help:
-        std::fputs(SaverUsage().c_str(), stdout);
+        // Where scene files go is the first thing a scene author asks.
+        InstallSettings(command);
+        std::printf("%sData folder: %s\n", SaverUsage().c_str(),
+                    ReadDataDir(ExecutableDirectory()).c_str());
         return 0;
     case VSaverMode::Password:
         std::puts("Zibolt has no password of its own to change here: the desktop's screen "

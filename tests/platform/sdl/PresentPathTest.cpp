@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <random>
 #include <vector>
 
 #include "engine/graphics/VDib.h"
@@ -64,6 +65,39 @@ TEST(IndexedConverter, PaletteChangesNeedANewTable)
     EXPECT_EQ(out[0], 0xFF030201u);
 }
 
+TEST(IndexedConverter, ScaledConversionTakesThePixelUnderEachCentre)
+{
+    VDib dib = RampDib(6, 4);
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 6; ++x)
+            Put(dib, x, y, uint8_t(10 * y + x));
+    VIndexedConverter converter;
+    converter.SetPalette(dib.GetPaletteEntries());
+    // Twice the size: every pixel becomes a 2 x 2 block, top row first.
+    std::vector<uint32_t> twice(12 * 8);
+    converter.ConvertScaled(dib, twice.data(), 12 * 4, 12, 8);
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 12; ++x)
+            ASSERT_EQ(twice[size_t(y * 12 + x)], converter.ColorAt(10 * (y / 2) + x / 2)) << x << "," << y;
+    // 6 x 4 to 9 x 5, into a wider buffer whose extra column stays untouched: output column x
+    // takes source column (2x + 1) * 6 / 18, row y takes (2y + 1) * 4 / 10.
+    std::vector<uint32_t> odd(10 * 5, 0x12345678u);
+    converter.ConvertScaled(dib, odd.data(), 10 * 4, 9, 5);
+    for (int y = 0; y < 5; ++y) {
+        for (int x = 0; x < 9; ++x)
+            ASSERT_EQ(odd[size_t(y * 10 + x)], converter.ColorAt(10 * ((2 * y + 1) * 4 / 10) + (2 * x + 1) * 6 / 18))
+                << x << "," << y;
+        EXPECT_EQ(odd[size_t(y * 10 + 9)], 0x12345678u);
+    }
+    // The frame's own size is the plain conversion, also after another size was asked for.
+    std::vector<uint32_t> same(6 * 4), plain(6 * 4);
+    converter.ConvertScaled(dib, same.data(), 6 * 4, 6, 4);
+    converter.Convert(dib, plain.data(), 6 * 4);
+    EXPECT_EQ(same, plain);
+    converter.ConvertScaled(dib, twice.data(), 12 * 4, 12, 8);
+    EXPECT_EQ(twice[size_t(7 * 12 + 11)], converter.ColorAt(35));
+}
+
 TEST(IndexedConverter, ReductionAveragesEachBlockWithRounding)
 {
     VDib dib(608, 448);
@@ -98,6 +132,40 @@ TEST(IndexedConverter, ReductionAveragesEachBlockWithRounding)
     EXPECT_EQ(Green(last), 20u);
     EXPECT_EQ(Blue(last), 10u);
     EXPECT_EQ(out[50 * 152 + 70], 0xFF000000u);
+}
+
+TEST(IndexedConverter, ReductionMatchesAPlainAverageEvenAtFullBrightness)
+{
+    // Random colours with many at 255 in every channel: no channel's sum may spill into another.
+    VDib dib(608, 448);
+    VPaletteEntry* entries = dib.GetPaletteEntries();
+    std::mt19937 random(7);
+    auto channel = [&] { return uint8_t(random() % 3 == 0 ? 255 : random() % 256); };
+    for (int i = 0; i < kPaletteSize; ++i)
+        entries[i] = VPaletteEntry{channel(), channel(), channel(), 0};
+    entries[0] = VPaletteEntry{255, 255, 255, 0};
+    for (int y = 0; y < 448; ++y)
+        for (int x = 0; x < 608; ++x)
+            Put(dib, x, y, y < 4 ? 0 : uint8_t(random()));
+    VIndexedConverter converter;
+    converter.SetPalette(entries);
+    std::vector<uint32_t> out(152 * 112);
+    converter.Reduce4(dib, out.data(), 152 * 4);
+    EXPECT_EQ(out[0], 0xFFFFFFFFu);
+    int wrong = 0;
+    for (int by = 0; by < 112; ++by)
+        for (int bx = 0; bx < 152; ++bx) {
+            uint32_t sum[3] = {};
+            for (int y = 0; y < 4; ++y)
+                for (int x = 0; x < 4; ++x) {
+                    const uint32_t c = converter.ColorAt(dib.GetPixelIndex(4 * bx + x, 4 * by + y));
+                    sum[0] += Red(c), sum[1] += Green(c), sum[2] += Blue(c);
+                }
+            const uint32_t expected = 0xFF000000u | ((sum[0] + 8) / 16) << 16 |
+                                      ((sum[1] + 8) / 16) << 8 | ((sum[2] + 8) / 16);
+            wrong += out[by * 152 + bx] != expected;
+        }
+    EXPECT_EQ(wrong, 0);
 }
 
 TEST(IndexedConverter, ReductionLeavesOutPartialBlocks)

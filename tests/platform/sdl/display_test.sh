@@ -61,10 +61,35 @@ case "$case_name" in
     alive "$last" || fail "zibolt /s ended by itself: $(cat "$work/out.txt")"
     n=$(colours root)
     (( n > 8 )) || fail "the screen shows $n colours, not the show"
+    # The whole screen, also with no window manager to place it.
+    id=$(xdotool search --name "zibolt_RUN" 2>/dev/null | head -n1)
+    geometry=$(xdotool getwindowgeometry "$id" 2>/dev/null | tr -d ' ' | tr '\n' ' ')
+    [[ "$geometry" == *"Position:0,0"*"Geometry:1024x768"* ]] ||
+      fail "the saver's window is not the whole screen: $geometry"
+    ;;
+  resolution)
+    # Composed at a quarter of the screen's width and height, shown four times as large: every
+    # aligned 4 x 4 block of the screen is one colour, which the show at full size is not.
+    start /s --resolution 256x192
+    sleep 3
+    alive "$last" || fail "zibolt /s --resolution ended by itself: $(cat "$work/out.txt")"
+    (( $(colours root) > 8 )) || fail "the scaled show is not on the screen"
+    mixed=$("$xprobe" blocks root 4)
+    [[ "$mixed" == 0 ]] || fail "$mixed blocks of 4 x 4 pixels are not one colour: not scaled up 4 times"
+    kill "$last"; ends_within "$last" 2
+    start /s
+    sleep 3
+    mixed=$("$xprobe" blocks root 4)
+    (( mixed > 0 )) || fail "the show at the screen's own size looks scaled up"
     ;;
   mouse)
-    # The pointer rests before the saver starts: its first position only gets recorded.
-    xdotool mousemove 500 400
+    # The pointer rests before the saver starts: its first position only gets recorded. The
+    # server keeps the pointer in the middle while no client has a window, so one is made.
+    "$xprobe" window 4 4 >/dev/null &
+    pids+=($!)
+    sleep 0.3
+    "$xprobe" warp 500 400
+    [[ "$("$xprobe" pointer)" == "500 400" ]] || fail "the pointer could not be placed"
     start /s
     sleep 2
     xdotool mousemove 503 400; sleep 1
@@ -112,6 +137,17 @@ case "$case_name" in
     [[ "$after" == "$before" ]] || fail "zibolt made windows of its own ($before, then $after)"
     kill -TERM "$last"
     ends_within "$last" 1 || fail "SIGTERM did not end the show within a second"
+    # As the screen saver starts it: --root with the window named in the environment.
+    XSCREENSAVER_WINDOW=$id start --root --resolution 160x120
+    sleep 2
+    alive "$last" || fail "zibolt --root ended: $(cat "$work/out.txt")"
+    n=$(colours "$id")
+    mixed=$("$xprobe" blocks "$id" 2)
+    (( n > 4 )) && [[ "$mixed" == 0 ]] ||
+      fail "--root did not draw the show into XSCREENSAVER_WINDOW, scaled ($n colours, $mixed mixed blocks)"
+    [[ "$("$xprobe" children)" == "$before" ]] || fail "zibolt --root made windows of its own"
+    kill -TERM "$last"
+    ends_within "$last" 1 || fail "SIGTERM did not end zibolt --root within a second"
     ;;
   preview)
     "$xprobe" window 152 112 >"$work/id" &
