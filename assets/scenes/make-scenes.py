@@ -1,0 +1,434 @@
+#!/usr/bin/env python3
+"""Writes the JSON sources of the scene files (one <Name>.json per scene) from the art manifest
+and the timelines below. The build turns each into <Name>.vcs with `vcs build`; run this again
+after changing the art manifest or a scene here. Usage:
+
+    assets/scenes/make-scenes.py [MANIFEST] [OUTDIR]
+
+Coordinates: a planet scene's directors carry a "Pijl" item at (0, 0, 0), which the show puts
+at the bottom centre of the stage (W/2, H - 41) at depth -1; the hero, out of the ship,
+stands with his top-left at (-84, -139) from there and his feet on y -29. A meeting's directors
+are placed at the ship's anchor (plus the header's offset); a director with an "Inside" item
+has it laid on the ship's cabin, whose top-left is (anchor x - 110, anchor y - 159).
+"""
+import json
+import os
+import sys
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+ASSETS = os.path.dirname(HERE)
+GREEN = "RGB24:00FF00"
+
+
+def rel(path):
+    """A manifest path (relative to assets/) as seen from this folder."""
+    return os.path.relpath(os.path.join(ASSETS, path), HERE).replace(os.sep, "/")
+
+
+def prop(name, value):
+    return {"name": name, "value": value}
+
+
+def placement(x=0, y=0, z=0, visible=False):
+    return [prop("XPos", {"coo": x}), prop("YPos", {"coo": y}), prop("ZPos", {"coo": z}),
+            prop("Visible", {"bool": visible})]
+
+
+class Art:
+    """The manifest's pictures and sprites, by name."""
+
+    def __init__(self, manifest):
+        self.pictures = {p["name"]: p for p in manifest["pictures"]}
+        self.sprites = {s["name"]: s for s in manifest["sprites"]}
+
+    def picture(self, art_name, name=None, at=(0, 0, 0), sky=False, file=None, keyed=None):
+        p = self.pictures.get(art_name)
+        file = file or p["file"]
+        keyed = (p["key"] == "green") if keyed is None else keyed
+        props = []
+        if sky:
+            props.append(prop("Tag", {"tags": ["SkyItem=True"]}))
+        props += placement(*at)
+        if keyed:
+            props.append(prop("TransColor", {"color": GREEN}))
+        props.append(prop("Surface", {"file": rel(file)}))
+        props.append(prop("Transparent", {"bool": keyed}))
+        return {"class": "VPicture", "name": name or art_name, "properties": props}
+
+    def sprite(self, art_name, name=None, at=(0, 0, 0), tags=None, frames=None, sequences=None):
+        s = self.sprites[art_name]
+        frames = frames if frames is not None else s["frames"]
+        sequences = sequences if sequences is not None else s["sequences"]
+        props = []
+        tags = tags if tags is not None else s.get("tags")
+        if tags:
+            props.append(prop("Tag", {"tags": ["%s=%s" % kv for kv in tags.items()]}))
+        props += placement(*at)
+        props.append(prop("CurFrameName", frames[0]["name"]))
+        props.append(prop("FrameList", {"frames": [
+            {"name": f["name"], "image": rel(f["file"]), "transparent": GREEN,
+             "hotSpotX": f.get("hotSpot", [0, 0])[0], "hotSpotY": f.get("hotSpot", [0, 0])[1]}
+            for f in frames]}))
+        props.append(prop("SequenceList", {"sequences": [
+            {"name": q["name"], "steps": [step(st) for st in q["steps"]]} for q in sequences]}))
+        return {"class": "VSprite", "name": name or art_name, "properties": props}
+
+
+def step(st):
+    frame, ms = st[0], st[1]
+    entry = {"frame": frame, "time": "MS:%d" % ms}
+    for key, value in zip(("deltaX", "deltaY", "deltaZ"), st[2:5]):
+        if value:
+            entry[key] = value
+    return entry
+
+
+def text(name, lines):
+    return {"class": "VText", "name": name, "properties": [prop("Contents", {"tags": lines})]}
+
+
+def conversation(*balloons):
+    """Balloons joined by the separator line; each balloon is a list of lines."""
+    lines = []
+    for i, b in enumerate(balloons):
+        if i:
+            lines.append("***")
+        lines += b if isinstance(b, list) else [b]
+    return lines
+
+
+def by(tip, balloon):
+    """A balloon of the scene's own speaker: its first line starts with the placement."""
+    lines = balloon if isinstance(balloon, list) else [balloon]
+    return [tip + lines[0]] + lines[1:]
+
+
+class Timeline:
+    """A director's key frames. Every key frame of one track sets the same keys, so the show
+    pairs XPos with XPos when it moves a pixie between two of them."""
+
+    def __init__(self, name, frame_length, frames):
+        self.name, self.frame_length, self.frames = name, frame_length, frames
+        self.keys = []  # (frame, pixie, {key: value})
+        self.shape = {}
+
+    def key(self, frame, pixie, **values):
+        if not 1 <= frame <= self.frames:
+            raise SystemExit(f"{self.name}: key frame {frame} of {pixie} is outside 1..{self.frames}")
+        shape = tuple(sorted(values))
+        if self.shape.setdefault(pixie, shape) != shape:
+            raise SystemExit(f"{self.name}: {pixie} at frame {frame} sets {shape}, earlier {self.shape[pixie]}")
+        self.keys.append((frame, pixie, values))
+
+    def pose(self, frame, pixie, cur, x, y, z=0, visible=True):
+        self.key(frame, pixie, CurFrameName=cur, XPos=x, YPos=y, ZPos=z, Visible=visible)
+
+    def mark(self, name, x=0, y=0, z=0):
+        """An item only for placing the director; no pixie of that name exists."""
+        self.key(1, name, XPos=x, YPos=y, ZPos=z, Visible=False)
+
+    def record(self, at=(0, 0, 0)):
+        last = max(k[0] for k in self.keys)
+        if last != self.frames:
+            raise SystemExit(f"{self.name}: the last key frame is {last}, not {self.frames}")
+        keys = sorted(self.keys, key=lambda k: k[0])  # stable: the order of writing within a frame
+        props = placement(*at)
+        props.append(prop("FrameLength", {"number": self.frame_length}))
+        props.append(prop("Tupels", {"tupels": [{"frame": f, "pixie": p, "set": v} for f, p, v in keys]}))
+        # The authoring tool's window size: no class reads it, and a reader that takes the two
+        # tokens after the key frames as part of them still finds a whole property here.
+        props.append(prop("txtWidth", "320"))
+        props.append(prop("txtHeight", "240"))
+        return {"class": "VDirector", "name": self.name, "properties": props}
+
+
+def scene_file(header, records):
+    return {"format": "vcs-tokens-1", "header": header, "records": records}
+
+
+# --- Bloop: the jelly planet (planet scene) ----------------------------------------------------
+BLOB_SPOTS = {"BlobA": (30, -92), "BlobB": (100, -92), "BlobC": (170, -92)}
+TALKER = "BlobB"
+# The talker's head, relative to the "Talking" director: where its balloons point.
+BLOB_TIP = "(132,-80)"
+
+
+def blob_before():
+    t = Timeline("Before", 200, 52)
+    t.mark("Pijl")
+    # They hop in from the right while the ship comes down, and watch it land.
+    for i, (name, (x, y)) in enumerate(BLOB_SPOTS.items()):
+        start = 400 + i * 60
+        hops = 8
+        for h in range(hops + 1):
+            f = 1 + h * 2 + i
+            px = start + (x - start) * h / hops
+            t.pose(f, name, "blob_squash" if h % 2 == 0 else "blob_jump", round(px), y if h % 2 == 0 else y - 6)
+        f = 1 + hops * 2 + i + 2
+        t.pose(f, name, "blob_idle", x, y)
+        for g in range(f + 5 + i * 3, 52, 9):
+            t.pose(g, name, "blob_blink", x, y)
+            t.pose(g + 1, name, "blob_idle", x, y)
+        t.pose(52, name, "blob_idle", x, y)
+    # The landing: everyone jumps for joy.
+    return t
+
+
+def blob_talking():
+    t = Timeline("Talking", 150, 16)
+    t.mark("Pijl")
+    x, y = BLOB_SPOTS[TALKER]
+    for f in range(1, 16):
+        t.pose(f, TALKER, "blob_talk" if f % 2 else ("blob_squash" if f % 4 == 0 else "blob_idle"), x, y)
+    t.pose(16, TALKER, "blob_idle", x, y)
+    return t
+
+
+def blob_not_talking():
+    t = Timeline("NotTalking", 200, 20)
+    t.mark("Pijl")
+    x, y = BLOB_SPOTS[TALKER]
+    t.pose(1, TALKER, "blob_idle", x, y)
+    t.pose(8, TALKER, "blob_blink", x, y)
+    t.pose(9, TALKER, "blob_idle", x, y)
+    t.pose(14, TALKER, "blob_squash", x, y)
+    t.pose(16, TALKER, "blob_idle", x, y)
+    t.pose(20, TALKER, "blob_idle", x, y)
+    return t
+
+
+def blob_playing():
+    t = Timeline("Playing", 200, 40)
+    t.mark("Pijl")
+    # The hero sings; his position stays where he stands.
+    for f in range(1, 40, 2):
+        t.key(f, "Zibolt", CurFrameName="sing1" if (f // 2) % 2 == 0 else "sing2")
+    t.key(40, "Zibolt", CurFrameName="mic3")
+    # The audience bounces to the beat, each one a beat after the other, and claps at the end.
+    for i, (name, (x, y)) in enumerate(BLOB_SPOTS.items()):
+        for f in range(1, 33):
+            phase = (f + i) % 3
+            pose = ("blob_jump", "blob_squash", "blob_idle")[phase]
+            t.pose(f, name, pose, x, y - 8 if pose == "blob_jump" else y)
+        for f in range(33, 41):
+            t.pose(f, name, "blob_clap" if f % 2 else "blob_idle", x, y)
+    return t
+
+
+def blob_after():
+    t = Timeline("After", 200, 80)
+    t.mark("Pijl")
+    # The two listeners clap, calm down and wave the ship goodbye; the talker is left to the
+    # talk directors.
+    for name in ("BlobA", "BlobC"):
+        x, y = BLOB_SPOTS[name]
+        for f in range(1, 16):
+            t.pose(f, name, "blob_clap" if f % 2 else "blob_squash", x, y)
+        t.pose(16, name, "blob_idle", x, y)
+        t.pose(30 if name == "BlobA" else 36, name, "blob_blink", x, y)
+        t.pose(31 if name == "BlobA" else 37, name, "blob_idle", x, y)
+        for f in range(56, 80):
+            t.pose(f, name, "blob_jump" if f % 2 else "blob_clap", x, y - 8 if f % 2 else y)
+        t.pose(80, name, "blob_idle", x, y)
+    return t
+
+
+def bloop_texts():
+    def blob(balloon):
+        return by(BLOB_TIP, balloon)
+    return [
+        text("Intro1", conversation("Hello, Bloop!", blob("Blub blub! A visitor!"),
+                                    blob("Are you a singer?"), ["I sure am!", "Here's my wobbly song!"])),
+        text("Exit1", conversation(blob("Again! Again!"), "Next time, I promise!", blob("Blub! Bye, Zibolt!"))),
+        text("Intro2", conversation("Hi again, jelly friends!", blob("You're back! Blub!"),
+                                    blob("Did you bring snacks?"), "No, but I brought a song!")),
+        text("Exit2", conversation(blob("That song was jiggly!"), "You jiggled great too!")),
+        text("Intro3", conversation("Knock knock!", blob("Who's there?"), "Zibolt!", blob("Zibolt who?"),
+                                    "Zibolt who sings! Ready?")),
+        text("Exit3", conversation(blob("Blub blub blub!"), "I'll take that as a yes!")),
+    ]
+
+
+def bloop(art):
+    header = ["Type=VPlanetScene", "Frequency=40", "Intro=Intro1,Intro2,Intro3", "Exit=Exit1,Exit2,Exit3"]
+    records = [art.picture("Bloop-Sky", "Sky"), art.picture("Bloop-Planet", "Planet")]
+    records += [art.sprite("Bloop-Blob" + c, "Blob" + c) for c in "ABC"]
+    records += [t.record() for t in (blob_before(), blob_talking(), blob_not_talking(), blob_playing(), blob_after())]
+    records += bloop_texts()
+    return scene_file(header, records)
+
+
+# --- Posty: the postal whale (meeting scene) ---------------------------------------------------
+WHALE = (-300, -190)
+WHALE_TIP = "(-165,-150)"
+
+
+def posty_move_in():
+    t = Timeline("MoveIn", 120, 40)
+    x, y = WHALE
+    for f in range(1, 41, 2):
+        t.pose(f, "Posty", "swim1" if (f // 2) % 2 == 0 else "swim2", x, y + (4 if (f // 2) % 2 else 0))
+    t.pose(40, "Posty", "swim1", x, y)
+    return t
+
+
+def posty_talking():
+    t = Timeline("Talking", 150, 16)
+    x, y = WHALE
+    for f in range(1, 16):
+        t.pose(f, "Posty", "talk" if f % 2 else "swim1", x, y)
+    t.pose(16, "Posty", "swim1", x, y)
+    return t
+
+
+def posty_not_talking():
+    t = Timeline("NotTalking", 250, 20)
+    x, y = WHALE
+    for f, pose in ((1, "swim1"), (5, "swim2"), (9, "swim1"), (12, "blink"), (13, "swim1"), (17, "swim2"), (20, "swim1")):
+        t.pose(f, "Posty", pose, x, y)
+    return t
+
+
+def posty_playing():
+    t = Timeline("Playing", 150, 32)
+    x, y = WHALE
+    # A fountain of stars, bobbing up and down with every puff.
+    for f in range(1, 29):
+        pose = ("blow1", "blow2", "blow2", "blow1")[(f - 1) % 4]
+        t.pose(f, "Posty", pose, x, y - (14 if pose == "blow2" else 0))
+    t.pose(29, "Posty", "blink", x, y)
+    t.pose(32, "Posty", "swim1", x, y)
+    return t
+
+
+def posty_move_out():
+    t = Timeline("MoveOut", 100, 20)
+    x, y = WHALE
+    # The director itself moves right; the whale catches up with it so that it is off the
+    # stage by the time the director is.
+    for f in range(1, 13):
+        t.pose(f, "Posty", "swim1" if (f // 2) % 2 == 0 else "swim2", round(x + (40 - x) * (f - 1) / 11), y)
+    t.pose(20, "Posty", "swim1", 40, y)
+    return t
+
+
+def posty_texts():
+    def whale(balloon):
+        return by(WHALE_TIP, balloon)
+    return [
+        text("Intro1", conversation(whale("Special delivery!"), "For me? Wow!",
+                                    whale(["Sign here, please.", "With a fin."]), "I don't have fins!",
+                                    whale("Then wiggle an antenna."))),
+        text("Exit1", conversation(whale("Here you go!"), ["It's an invitation", "from Planet Bloop!"],
+                                   whale("Splash you later!"))),
+        text("Intro2", conversation(whale("Mail call! Mail call!"), "Hi Posty! Anything for me?",
+                                    whale("A letter from Grandma!"))),
+        text("Exit2", conversation(whale("She says: wear your scarf!"), "I always do!", whale("Bye-bye, Zibolt!"))),
+    ]
+
+
+def posty(art):
+    header = ["Type=VMeetingScene", "Frequency=30", "PreferredNextScene=Bloop.vcs", "XPos=0", "YPos=0",
+              "ZPos=60", "Speed=8", "MirrorZibo=True", "Intro=Intro1,Intro2", "Exit=Exit1,Exit2"]
+    records = [art.sprite("Posty"), art.sprite("Posty-Mail", "VMAIL")]
+    records += [t.record() for t in (posty_move_in(), posty_talking(), posty_not_talking(), posty_playing(),
+                                     posty_move_out())]
+    records += posty_texts()
+    return scene_file(header, records)
+
+
+# --- the float library -------------------------------------------------------------------------
+def floats(art):
+    header = ["Type=VFloatLib"]
+    records = [art.sprite("Float-" + n, n, at=(0, 0, 400)) for n in ("Ringo", "Comet", "Satellite", "Moon")]
+    return scene_file(header, records)
+
+
+# --- Voyage: through the rocks past a giant (moving scene) -------------------------------------
+# x, y (pixels from the stage centre at that depth), depth; 100 is natural size.
+VOYAGE_PATH = [(-330, -160, 420), (-120, -70, 300), (150, 30, 170), (90, 110, 100), (-180, 70, 125),
+               (-60, -110, 240), (260, -190, 460)]
+
+
+def voyage(art):
+    path = "|".join("%d,%d,%d" % p for p in VOYAGE_PATH)
+    header = ["Type=VMovingScene", "Frequency=25", "Path=" + path, "Speed=45"]
+    sky = [("Voyage-Giant", "Giant", (540, 40, 900)), ("Voyage-Cluster", "Cluster1", (40, 30, 950)),
+           ("Voyage-Cluster", "Cluster2", (430, 400, 950)), ("Voyage-Rock1", "Rock1", (170, 430, 160)),
+           ("Voyage-Rock2", "Rock2", (660, 470, 220)), ("Voyage-Rock1", "Rock3", (330, 110, 350)),
+           ("Voyage-Rock2", "Rock4", (90, 250, 130)), ("Voyage-Sign", "Signpost", (720, 300, 280))]
+    records = [art.picture(a, n, at=at, sky=True) for a, n, at in sky]
+    return scene_file(header, records)
+
+
+# --- Buzz: a fly in the cabin (in-ship scene) ---------------------------------------------------
+HERO_SEAT = (68, -31)   # where the ship draws the seated hero, from the cabin's top-left
+
+
+def pilot_frames(art):
+    hero = art.sprites["Zibolt"]
+    names = ("s_l90", "s_l135", "sit_talk1", "sit_talk2", "sit_listen1", "sit_listen2")
+    return [f for f in hero["frames"] if f["name"] in names]
+
+
+def buzz_director():
+    t = Timeline("Scene", 100, 120)
+    t.key(1, "Inside", XPos=0, YPos=0, ZPos=0, Visible=True)
+    t.key(120, "Inside", XPos=0, YPos=0, ZPos=0, Visible=True)
+    sx, sy = HERO_SEAT
+    pilot = [(1, "s_l90"), (14, "s_l135"), (22, "s_l90"), (28, "s_l135"), (36, "sit_listen1"),
+             (44, "sit_listen2"), (52, "sit_listen1"), (58, "sit_talk1"), (60, "sit_talk2"), (62, "sit_talk1"),
+             (64, "sit_talk2"), (66, "sit_talk1"), (68, "s_l135"), (84, "sit_talk1"), (86, "sit_talk2"),
+             (88, "sit_talk1"), (90, "sit_talk2"), (92, "s_l90"), (104, "sit_talk1"), (106, "sit_talk2"),
+             (108, "s_l90"), (120, "s_l90")]
+    for f, cur in pilot:
+        jitter = 2 if cur.startswith("sit_talk") and 58 <= f <= 66 else 0
+        t.pose(f, "Pilot", cur, sx + (jitter if f % 4 else -jitter), sy, -20)
+    # The fly: in from the left, round the dome, onto the pilot's head, chased off.
+    fly = [(1, -40, 20, False), (10, -40, 20, False), (11, 10, 24, True), (16, 60, -20, True), (21, 120, 16, True),
+           (26, 160, -24, True), (31, 96, -6, True), (36, 94, -22, True), (56, 94, -22, True),
+           (70, 94, -22, True), (76, 60, -30, True), (82, 0, 10, True), (86, -50, 20, True), (87, -50, 20, False),
+           (120, -50, 20, False)]
+    # A key frame on every frame, so the wings flap all the way.
+    for (f0, x0, y0, v0), (f1, x1, y1, _) in zip(fly, fly[1:] + [fly[-1]]):
+        for f in range(f0, max(f1, f0 + 1)):
+            u = (f - f0) / (f1 - f0) if f1 > f0 else 0
+            sitting = 36 <= f <= 70
+            cur = "buzz3" if f >= 76 else ("buzz1" if sitting or f % 2 else "buzz2")
+            t.pose(f, "Buzz", cur, round(x0 + (x1 - x0) * u), round(y0 + (y1 - y0) * u), -30, v0)
+    # The sidekick zooms in from the right and shoos it away.
+    kick = [(1, 240, 0, "kick1", False), (68, 240, 0, "kick1", False), (69, 230, -10, "kick1", True),
+            (74, 130, -26, "kick4", True), (80, 110, -20, "kick4", True), (94, 130, -16, "kick1", True),
+            (100, 130, -16, "kick4", True), (106, 150, -10, "kick2", True), (114, 250, 0, "kick1", True),
+            (115, 250, 0, "kick1", False), (120, 250, 0, "kick1", False)]
+    for f, x, y, cur, visible in kick:
+        t.pose(f, "Sidekick", cur, x, y, -25, visible)
+    return t
+
+
+def buzz(art):
+    header = ["Type=VInShipScene", "Frequency=25"]
+    records = [art.picture("Ship-Inside", "Inside"), art.sprite("Zibolt", "Pilot", frames=pilot_frames(art), sequences=[]),
+               art.sprite("Buzz"), buzz_director().record()]
+    return scene_file(header, records)
+
+
+SCENES = {"Bloop": bloop, "Posty": posty, "Floats": floats, "Voyage": voyage, "Buzz": buzz}
+
+
+def main():
+    manifest_path = sys.argv[1] if len(sys.argv) > 1 else os.path.join(ASSETS, "art/manifest.json")
+    out_dir = sys.argv[2] if len(sys.argv) > 2 else HERE
+    with open(manifest_path) as f:
+        art = Art(json.load(f))
+    for name, make in SCENES.items():
+        source = make(art)
+        path = os.path.join(out_dir, name + ".json")
+        with open(path, "w") as f:
+            f.write("// Generated by make-scenes.py; edit that, not this.\n")
+            f.write(json.dumps(source, indent=1) + "\n")
+        print("%s: %d records" % (path, len(source["records"])))
+
+
+if __name__ == "__main__":
+    main()
