@@ -327,3 +327,17 @@ TEST_F(SceneFiles, BalloonsAreShortAndPlacementsRead)
         }
     }
 }
+
+TEST_F(SceneFiles, StarsScatteredAtTheStartLieBehindTheShipAndTheVisitors)
+{
+    int stars = 0;
+    for (VComponent* component : main_->Stage().GetChildren()) {
+        auto* sprite = dynamic_cast<VSprite*>(component);
+        if (!sprite || !IsTrue(GetTagValue(sprite->GetTags(), "Sterretje", "False")))
+            continue;
+        ++stars;
+        // The ship flies at depth 1, visitors some 60 behind it; launched floaters at 100 to 1000.
+        EXPECT_GE(sprite->GetZPos(), 100) << sprite->GetName();
+    }
+    EXPECT_EQ(stars, 7);
+}
