@@ -24,11 +24,15 @@ SOURCES = [
     ("floats", "art/src/floats.svg", 500, 240),
     ("voyage", "art/src/voyage.svg", 520, 240),
     ("buzz", "art/src/buzz.svg", 108, 34),
+    ("fizz", "art/src/fizz.svg", 1000, 964),
+    ("mote", "art/src/mote.svg", 372, 112),
 ]
 
 PICTURES = [
     image("Bloop-Sky", "Bloop/Sky.bmp", "bloop", (0, 0, 800, 600), key=None),
     image("Bloop-Planet", "Bloop/Planet.bmp", "bloop", (0, 610, 800, 150), key=None),
+    image("Fizz-Sky", "Fizz/Sky.bmp", "fizz", (0, 0, 800, 600), key=None),
+    image("Fizz-Planet", "Fizz/Planet.bmp", "fizz", (0, 610, 800, 150), key=None),
     image("Voyage-Giant", "Voyage/Giant.bmp", "voyage", (0, 0, 240, 240)),
     image("Voyage-Rock1", "Voyage/Rock1.bmp", "voyage", (250, 0, 56, 44)),
     image("Voyage-Rock2", "Voyage/Rock2.bmp", "voyage", (310, 0, 40, 34)),
@@ -99,4 +103,37 @@ BUZZ = {
     "sequences": [seq("FLAP", ("buzz1", 60), ("buzz2", 60))],
 }
 
-SPRITES = [blob_sprite(c, r) for r, c in enumerate("ABC")] + [POSTY, POSTY_MAIL] + FLOATERS + [BUZZ]
+VOLCANO_POSES = ["idle", "talk", "blink", "puff", "boom", "happy"]
+
+FIZZUVIUS = {
+    "name": "Fizzuvius", "curFrameName": "volcano_idle",
+    "frames": [image(f"volcano_{pose}", f"Fizz/Fizzuvius/{pose}.bmp", "fizz", (i * 166, 770, 160, 140), hot=(80, 138))
+               for i, pose in enumerate(VOLCANO_POSES)],
+    "sequences": [seq("RUMBLE", ("volcano_idle", 500), ("volcano_puff", 300))],
+}
+
+BUBBLE = {
+    "name": "Fizz-Bubble", "curFrameName": "bubble_pink",
+    "frames": [image(f"bubble_{kind}", f"Fizz/Bubble/{kind}.bmp", "fizz", (i * 46, 920, 40, 40), hot=(20, 20))
+               for i, kind in enumerate(("pink", "blue", "pop"))],
+    "sequences": [seq("POP", ("bubble_pink", 600), ("bubble_pop", 150))],
+}
+
+MOUSE_POSES = ["fly1", "fly2", "talk", "blink", "dance1", "dance2"]
+
+NIB = {
+    "name": "Nib", "curFrameName": "fly1",
+    "frames": [image(pose, f"Nib/{pose}.bmp", "mote", (i * 62, 0, 56, 56), hot=(28, 56))
+               for i, pose in enumerate(MOUSE_POSES)],
+    "sequences": [seq("DANCE", ("dance1", 250), ("dance2", 250))],
+}
+
+NIB_MAIL = {
+    "name": "Nib-Mail", "curFrameName": "cheese1",
+    "frames": [image(f"cheese{i}", f"Nib/cheese{i}.bmp", "mote", ((i - 1) * 116, 62, 110, 50), hot=(55, 0))
+               for i in (1, 2)],
+    "sequences": [seq("DEFAULT", *[s for _ in range(13) for s in (("cheese1", 500), ("cheese2", 500))])],
+}
+
+SPRITES = [blob_sprite(c, r) for r, c in enumerate("ABC")] + [POSTY, POSTY_MAIL] + FLOATERS + [BUZZ] + \
+    [FIZZUVIUS, BUBBLE, NIB, NIB_MAIL]

@@ -359,6 +359,154 @@ def buzz_sheet():
     return svg(108, 34, "Buzz, the cabin fly: frames 32x32 every 36 px (wings up, wings down, dizzy)", body)
 
 
+# --- Fizz: the soda planet -------------------------------------------------------------------
+VOLCANO_POSES = ["idle", "talk", "blink", "puff", "boom", "happy"]
+
+
+def volcano(pose, uid):
+    cone = "M8,136 Q30,110 44,56 Q50,36 66,34 L94,34 Q110,36 116,56 Q130,110 152,136 Q80,142 8,136 Z"
+    g = f'<clipPath id="vc{uid}"><path d="{cone}"/></clipPath>'
+    # what comes out of the top
+    if pose in ("puff", "boom"):
+        big = pose == "boom"
+        for i, (x, y, r, c) in enumerate(((80, 22, 14, "#fac3e5"), (62, 12 if big else 20, 10, "#cde8ff"),
+                                           (98, 10 if big else 20, 11, "#fef6bc"), (80, 2, 9, "#b1ecec"))):
+            if i == 3 and not big:
+                continue
+            g += f'<circle cx="{x}" cy="{y}" r="{r}" fill="{c}" stroke="{INK}" stroke-width="2"/>'
+    g += f'<path d="{cone}" fill="#cd6a0f"/>'
+    g += f'<path d="M20,150 Q60,60 120,40 L160,40 L160,150 Z" fill="#974909" clip-path="url(#vc{uid})"/>'
+    # pink soda frosting running down from the crater
+    g += (f'<path d="M46,52 Q50,36 66,34 L94,34 Q110,36 114,52 Q108,66 102,56 Q96,72 88,58 Q80,74 72,58 '
+          f'Q64,72 58,56 Q52,66 46,52 Z" fill="#ed7fc0" stroke="{INK}" stroke-width="2.5" stroke-linejoin="round"/>')
+    g += '<ellipse cx="80" cy="36" rx="14" ry="3.5" fill="#83235d"/>'
+    g += f'<path d="{cone}" class="ol" stroke-width="3"/>'
+    if pose == "blink":
+        g += eyes(80, 84, 14, 8, closed=True)
+    elif pose in ("happy", "boom"):
+        g += eyes(80, 84, 14, 8, happy=True)
+    else:
+        g += eyes(80, 84, 14, 8, look=-2)
+    g += '<ellipse cx="54" cy="102" rx="7" ry="4" fill="#f196cc"/><ellipse cx="106" cy="102" rx="7" ry="4" fill="#f196cc"/>'
+    if pose in ("talk", "boom"):
+        g += (f'<path d="M66,102 Q80,104 94,102 Q92,122 80,122 Q68,122 66,102 Z" fill="#6f1115" stroke="{INK}" stroke-width="2.2"/>'
+              f'<ellipse cx="80" cy="116" rx="7" ry="3" fill="#e868b3"/>')
+    elif pose == "puff":
+        g += f'<ellipse cx="80" cy="108" rx="6" ry="7" fill="#6f1115" stroke="{INK}" stroke-width="2"/>'
+    else:
+        g += f'<path d="M68,104 Q80,114 92,104" class="ol"/>'
+    return g
+
+
+def bubble(frame):
+    if frame == 3:
+        g = ""
+        for i in range(8):
+            g += f'<path d="M20,20 L20,4" stroke="#fce26b" stroke-width="3" stroke-linecap="round" transform="rotate({i * 45} 20 20)"/>'
+        return g + f'<circle cx="20" cy="20" r="5" fill="#fffcd7" stroke="{INK}" stroke-width="1.5"/>'
+    fill, light = ("#f6acd9", "#ffdaf2") if frame == 1 else ("#a1c2f0", "#cde8ff")
+    return (f'<circle cx="20" cy="20" r="16" fill="{fill}" stroke="{INK}" stroke-width="2.5"/>'
+            f'<ellipse cx="14" cy="13" rx="5" ry="3" fill="{light}" transform="rotate(-35 14 13)"/>'
+            f'<circle cx="26" cy="26" r="2" fill="#ffffff"/>')
+
+
+def fizz_sheet():
+    body = f"""<defs>
+    <linearGradient id="sunset" x1="0" y1="0" x2="0" y2="1">
+      <stop offset="0" stop-color="#492677"/><stop offset="0.35" stop-color="#d44196"/>
+      <stop offset="0.6" stop-color="#f9a853"/><stop offset="0.72" stop-color="#fdd5a0"/>
+    </linearGradient>
+  </defs>
+  <rect x="0" y="0" width="800" height="600" fill="url(#sunset)"/>
+  <rect x="0" y="430" width="800" height="170" fill="#fdd5a0"/>
+  <circle cx="180" cy="120" r="46" fill="#fce26b" stroke="{INK}" stroke-width="3"/>
+  <circle cx="172" cy="110" r="30" fill="#fef6bc"/>
+  <circle cx="280" cy="70" r="22" fill="#f9a853" stroke="{INK}" stroke-width="2.5"/>
+"""
+    for x, y, w in ((440, 90, 160), (600, 160, 120), (60, 240, 140), (520, 280, 180)):
+        body += (f'<rect x="{x}" y="{y}" width="{w}" height="16" rx="8" fill="#fac3e5" stroke="{INK}" stroke-width="2"/>'
+                 f'<rect x="{x + 20}" y="{y - 10}" width="{w * 0.5}" height="14" rx="7" fill="#ffdaf2" stroke="{INK}" stroke-width="2"/>')
+    body += ('<path d="M0,410 Q100,380 200,405 Q320,370 440,402 Q560,372 680,400 Q740,390 800,396 L800,430 L0,430 Z" fill="#fcc686"/>')
+    g = (f'<rect x="0" y="0" width="800" height="150" fill="#fdd5a0"/>'
+         f'<path d="M0,84 Q200,74 400,84 Q600,94 800,82 L800,150 L0,150 Z" fill="#f9a853"/>'
+         f'<path d="M0,84 Q200,74 400,84 Q600,94 800,82" class="ol" stroke-width="3"/>')
+    for y, c in ((102, "#fab76d"), (122, "#f7993a"), (140, "#e87a12")):
+        g += f'<path d="M0,{y} Q200,{y - 6} 400,{y + 2} Q600,{y + 8} 800,{y - 2}" fill="none" stroke="{c}" stroke-width="6"/>'
+    for x, h, c in ((30, 46, "#e351a6"), (250, 34, "#5bc3c8"), (560, 50, "#a4d24d"), (730, 30, "#fce26b"), (380, 24, "#ed7fc0")):
+        g += (f'<rect x="{x - 2}" y="{84 - h}" width="4" height="{h}" fill="#ffffff" stroke="{INK}" stroke-width="1.5"/>'
+              f'<circle cx="{x}" cy="{84 - h}" r="14" fill="{c}" stroke="{INK}" stroke-width="2.5"/>'
+              f'<path d="M{x - 8},{84 - h} Q{x},{84 - h - 10} {x + 8},{84 - h} Q{x},{84 - h + 8} {x - 4},{84 - h - 2}" '
+              f'fill="none" stroke="#ffffff" stroke-width="2.5" stroke-linecap="round"/>')
+    body += at(0, 610, g)
+    for i, pose in enumerate(VOLCANO_POSES):
+        body += "\n  " + at(i * 166, 770, volcano(pose, i))
+    for i in range(3):
+        body += "\n  " + at(i * 46, 920, bubble(i + 1))
+    return svg(1000, 964, "Planet Fizz: sky 800x600, planet strip 800x150 at y 610 (surface at row 84), "
+               "Fizzuvius the volcano 160x140 every 166 px at y 770 (" + ", ".join(VOLCANO_POSES) +
+               "), soda bubbles 40x40 every 46 px at y 920 (pink, blue, pop)", body)
+
+
+# --- Nib: the stowaway mouse (inside meeting) ---------------------------------------------------
+MOUSE_POSES = ["fly1", "fly2", "talk", "blink", "dance1", "dance2"]
+
+
+def mouse(pose):
+    g = ""
+    if pose in ("fly1", "fly2"):
+        h = 12 if pose == "fly1" else 7
+        g += (f'<path d="M8,38 Q2,{40 + h / 2} 6,{42 + h} Q10,{40 + h / 2} 14,40 Z" fill="#f68a21" stroke="{INK}" stroke-width="1.5"/>')
+    g += f'<rect x="6" y="28" width="10" height="14" rx="3" fill="#768598" stroke="{INK}" stroke-width="2"/>'
+    # body, arms, tail
+    g += f'<path d="M40,46 Q52,50 50,40" fill="none" stroke="{INK}" stroke-width="3" stroke-linecap="round"/>'
+    g += f'<path d="M40,46 Q52,50 50,40" fill="none" stroke="#f6acd9" stroke-width="1.2" stroke-linecap="round"/>'
+    g += f'<ellipse cx="28" cy="42" rx="12" ry="10" fill="#ecf3fa" stroke="{INK}" stroke-width="2.2"/>'
+    arms = {"dance1": "M18,38 Q12,30 14,24 M38,38 Q44,42 46,46", "dance2": "M18,38 Q12,42 10,46 M38,38 Q44,30 42,24"}
+    a = arms.get(pose, "M18,38 Q12,42 12,46 M38,38 Q44,42 44,46")
+    g += f'<path d="{a}" fill="none" stroke="{INK}" stroke-width="5" stroke-linecap="round"/>'
+    g += f'<path d="{a}" fill="none" stroke="#ecf3fa" stroke-width="2" stroke-linecap="round"/>'
+    # head with big ears inside a glass helmet
+    g += f'<circle cx="16" cy="12" r="8" fill="#a9b4c2" stroke="{INK}" stroke-width="2"/><circle cx="16" cy="12" r="4" fill="#f6acd9"/>'
+    g += f'<circle cx="40" cy="12" r="8" fill="#a9b4c2" stroke="{INK}" stroke-width="2"/><circle cx="40" cy="12" r="4" fill="#f6acd9"/>'
+    g += f'<ellipse cx="28" cy="22" rx="12" ry="11" fill="#bac4d0" stroke="{INK}" stroke-width="2"/>'
+    if pose == "blink":
+        g += f'<path d="M20,21 Q23,23 26,21 M30,21 Q33,23 36,21" class="ol" stroke-width="1.8"/>'
+    else:
+        g += f'<circle cx="23" cy="21" r="2.6" fill="{INK}"/><circle cx="33" cy="21" r="2.6" fill="{INK}"/>'
+        g += '<circle cx="24" cy="20" r="0.9" fill="#ffffff"/><circle cx="34" cy="20" r="0.9" fill="#ffffff"/>'
+    g += f'<circle cx="28" cy="26" r="2" fill="#e351a6" stroke="{INK}" stroke-width="1"/>'
+    if pose == "talk":
+        g += f'<ellipse cx="28" cy="30" rx="3" ry="2.5" fill="#6f1115" stroke="{INK}" stroke-width="1"/>'
+    else:
+        g += f'<path d="M25,29 Q28,31 31,29" class="ol" stroke-width="1.4"/>'
+    g += f'<path d="M22,26 L14,25 M22,28 L14,30 M34,26 L42,25 M34,28 L42,30" stroke="{INK}" stroke-width="0.9"/>'
+    g += f'<circle cx="28" cy="20" r="17" fill="#cde8ff" fill-opacity="0.25" stroke="{INK}" stroke-width="2"/>'
+    g += '<path d="M17,10 Q21,6 26,5" fill="none" stroke="#ffffff" stroke-width="2.2" stroke-linecap="round"/>'
+    return g
+
+
+def cheese(frame):
+    g = (f'<path d="M6,44 L100,44 L100,22 Q60,4 6,30 Z" fill="#fce26b" stroke="{INK}" stroke-width="2.5" stroke-linejoin="round"/>'
+         f'<path d="M6,30 Q60,4 100,22 L100,28 Q60,12 6,36 Z" fill="#fef6bc"/>'
+         f'<path d="M6,44 L100,44 L100,22 Q60,4 6,30 Z" class="ol"/>')
+    for x, y, r in ((30, 36, 4), (56, 30, 5), (80, 36, 3.5), (88, 26, 2.5), (44, 40, 2.5)):
+        g += f'<circle cx="{x}" cy="{y}" r="{r}" fill="#ceac1f" stroke="#947912" stroke-width="1"/>'
+    g += (f'<path d="M56,12 Q46,2 44,12 Q46,20 56,14 Q66,20 68,12 Q66,2 56,12 Z" fill="#e15c5d" stroke="{INK}" stroke-width="2" stroke-linejoin="round"/>'
+          f'<circle cx="56" cy="13" r="3" fill="#c72126" stroke="{INK}" stroke-width="1.5"/>')
+    if frame == 2:
+        for x, y in ((100, 8), (12, 16), (104, 40)):
+            g += (f'<path d="M{x},{y - 6} L{x + 1.5},{y - 1.5} L{x + 6},{y} L{x + 1.5},{y + 1.5} L{x},{y + 6} '
+                  f'L{x - 1.5},{y + 1.5} L{x - 6},{y} L{x - 1.5},{y - 1.5} Z" fill="#ffffff" stroke="{INK}" stroke-width="1"/>')
+    return g
+
+
+def mote_sheet():
+    body = "".join("\n  " + at(i * 62, 0, mouse(pose)) for i, pose in enumerate(MOUSE_POSES))
+    body += "".join("\n  " + at((i - 1) * 116, 62, cheese(i)) for i in (1, 2))
+    return svg(372, 112, "Nib the stowaway mouse: frames 56x56 every 62 px (" + ", ".join(MOUSE_POSES) +
+               "); the moon-cheese mail 110x50 at y 62, x 0 and 116", body)
+
+
 def write(name, text):
     path = os.path.join(HERE, "src", name + ".svg")
     with open(path, "w") as f:
@@ -366,7 +514,7 @@ def write(name, text):
 
 
 SHEETS = {"bloop": bloop_sheet, "posty": posty_sheet, "floats": floats_sheet, "voyage": voyage_sheet,
-          "buzz": buzz_sheet}
+          "buzz": buzz_sheet, "fizz": fizz_sheet, "mote": mote_sheet}
 
 
 def main():

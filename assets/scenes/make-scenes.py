@@ -115,6 +115,8 @@ class Timeline:
     def key(self, frame, pixie, **values):
         if not 1 <= frame <= self.frames:
             raise SystemExit(f"{self.name}: key frame {frame} of {pixie} is outside 1..{self.frames}")
+        if any(k[0] == frame and k[1] == pixie for k in self.keys):
+            raise SystemExit(f"{self.name}: {pixie} has two key frames at frame {frame}")
         shape = tuple(sorted(values))
         if self.shape.setdefault(pixie, shape) != shape:
             raise SystemExit(f"{self.name}: {pixie} at frame {frame} sets {shape}, earlier {self.shape[pixie]}")
@@ -166,7 +168,7 @@ def blob_before():
             t.pose(f, name, "blob_squash" if h % 2 == 0 else "blob_jump", round(px), y if h % 2 == 0 else y - 6)
         f = 1 + hops * 2 + i + 2
         t.pose(f, name, "blob_idle", x, y)
-        for g in range(f + 5 + i * 3, 52, 9):
+        for g in range(f + 5 + i * 3, 50, 9):
             t.pose(g, name, "blob_blink", x, y)
             t.pose(g + 1, name, "blob_idle", x, y)
         t.pose(52, name, "blob_idle", x, y)
@@ -258,6 +260,127 @@ def bloop(art):
     return scene_file(header, records)
 
 
+# --- Fizz: the soda planet, whose volcano performs while the hero hides (planet scene) ---------
+VOLCANO = (40, -170)
+VOLCANO_TIP = "(120,-140)"
+CRATER = (100, -150)    # where bubbles leave the volcano, for a 40 x 40 bubble
+
+
+def volcano_idle(t, frames, blink_every=11, puff_every=None):
+    x, y = VOLCANO
+    t.pose(1, "Fizzuvius", "volcano_idle", x, y)
+    for f in range(blink_every, frames, blink_every):
+        t.pose(f, "Fizzuvius", "volcano_blink", x, y)
+        t.pose(f + 1, "Fizzuvius", "volcano_idle", x, y)
+    if puff_every:
+        # Puffs on frames of their own, clear of the blinks.
+        for f in range(puff_every, frames - 2, puff_every):
+            if not any(k[0] in (f, f + 2) and k[1] == "Fizzuvius" for k in t.keys):
+                t.pose(f, "Fizzuvius", "volcano_puff", x, y)
+                t.pose(f + 2, "Fizzuvius", "volcano_idle", x, y)
+    t.pose(frames, "Fizzuvius", "volcano_idle", x, y)
+    t.keys.sort(key=lambda k: k[0])
+
+
+def hidden_bubbles(t, frames):
+    for i in (1, 2, 3):
+        t.pose(1, f"Bubble{i}", "bubble_pink", *CRATER, visible=False)
+        t.pose(frames, f"Bubble{i}", "bubble_pink", *CRATER, visible=False)
+
+
+def fizz_before():
+    t = Timeline("Before", 200, 52)
+    t.mark("Pijl")
+    volcano_idle(t, 52, blink_every=9, puff_every=16)
+    hidden_bubbles(t, 52)
+    return t
+
+
+def fizz_talking():
+    t = Timeline("Talking", 150, 16)
+    t.mark("Pijl")
+    x, y = VOLCANO
+    for f in range(1, 16):
+        t.pose(f, "Fizzuvius", "volcano_talk" if f % 2 else "volcano_idle", x, y)
+    t.pose(16, "Fizzuvius", "volcano_idle", x, y)
+    return t
+
+
+def fizz_not_talking():
+    t = Timeline("NotTalking", 200, 20)
+    t.mark("Pijl")
+    volcano_idle(t, 20, blink_every=8)
+    return t
+
+
+def fizz_playing():
+    t = Timeline("Playing", 150, 50)
+    t.mark("Pijl")
+    x, y = VOLCANO
+    for f in range(1, 45):
+        t.pose(f, "Fizzuvius", ("volcano_puff", "volcano_boom", "volcano_boom", "volcano_puff")[(f - 1) % 4], x, y - (4 if f % 2 else 0))
+    t.pose(45, "Fizzuvius", "volcano_happy", x, y)
+    t.pose(50, "Fizzuvius", "volcano_happy", x, y)
+    # Three bubbles, one after the other, rise from the crater, drift and pop; twice over.
+    drifts = {1: (-150, -330), 2: (60, -380), 3: (170, -300)}
+    for i, (dx, dy) in drifts.items():
+        name = f"Bubble{i}"
+        kind = "bubble_pink" if i % 2 else "bubble_blue"
+        if i > 1:
+            t.pose(1, name, kind, *CRATER, visible=False)
+        for start in (1 + (i - 1) * 5, 22 + (i - 1) * 5):
+            cx, cy = CRATER
+            t.pose(start, name, kind, cx, cy, visible=True)
+            t.pose(start + 12, name, kind, cx + dx, cy + dy, visible=True)
+            t.pose(start + 13, name, "bubble_pop", cx + dx, cy + dy, visible=True)
+            t.pose(start + 15, name, "bubble_pop", cx + dx, cy + dy, visible=False)
+            t.pose(start + 16, name, kind, cx, cy, visible=False)
+        t.pose(50, name, kind, *CRATER, visible=False)
+    t.keys.sort(key=lambda k: k[0])
+    return t
+
+
+def fizz_after():
+    t = Timeline("After", 200, 60)
+    t.mark("Pijl")
+    x, y = VOLCANO
+    for f in range(1, 12, 2):
+        t.pose(f, "Fizzuvius", "volcano_happy", x, y)
+        t.pose(f + 1, "Fizzuvius", "volcano_idle", x, y - 3)
+    t.pose(13, "Fizzuvius", "volcano_idle", x, y)
+    t.pose(30, "Fizzuvius", "volcano_blink", x, y)
+    t.pose(31, "Fizzuvius", "volcano_idle", x, y)
+    t.pose(50, "Fizzuvius", "volcano_puff", x, y)
+    t.pose(52, "Fizzuvius", "volcano_happy", x, y)
+    t.pose(60, "Fizzuvius", "volcano_happy", x, y)
+    hidden_bubbles(t, 60)
+    return t
+
+
+def fizz_texts():
+    def volcano(balloon):
+        return by(VOLCANO_TIP, balloon)
+    return [
+        text("Intro1", conversation(["Hello? Is this", "mountain awake?"], volcano(["I'm Fizzuvius!", "The fizziest volcano!"]),
+                                    "Can you do a trick?", volcano(["Stand back...", "here comes a big one!"]))),
+        text("Exit1", conversation(volcano("Ahh. Pardon me!"), "Wow! Bubbles everywhere!",
+                                   volcano(["Come back when", "I'm fizzy again!"]))),
+        text("Intro2", conversation("Hi, Fizzuvius!", volcano(["Zibolt! I just drank", "a whole soda sea!"]),
+                                    "Uh oh. Should I hide?", volcano("Yes! Quickly!"))),
+        text("Exit2", conversation("That was a BIG one!", volcano(["Sorry!", "Soda does that to me."]))),
+    ]
+
+
+def fizz(art):
+    header = ["Type=VPlanetScene", "Frequency=30", "HideZibo=True", "PreferredNextScene=Voyage.vcs",
+              "Intro=Intro1,Intro2", "Exit=Exit1,Exit2"]
+    records = [art.picture("Fizz-Sky", "Sky"), art.picture("Fizz-Planet", "Planet"), art.sprite("Fizzuvius")]
+    records += [art.sprite("Fizz-Bubble", f"Bubble{i}") for i in (1, 2, 3)]
+    records += [t.record() for t in (fizz_before(), fizz_talking(), fizz_not_talking(), fizz_playing(), fizz_after())]
+    records += fizz_texts()
+    return scene_file(header, records)
+
+
 # --- Posty: the postal whale (meeting scene) ---------------------------------------------------
 WHALE = (-300, -190)
 WHALE_TIP = "(-165,-150)"
@@ -337,6 +460,88 @@ def posty(art):
     return scene_file(header, records)
 
 
+# --- Nib: a stowaway mouse, met inside the ship (meeting scene) --------------------------------
+# Every position here is from the cabin's top-left: the "Playing" director's "Inside" item lies
+# on the ship's cabin, and the others are moved to the same place. Depths are from the ship's:
+# the cabin and everything in it behind the body, seen through the window.
+NIB_SPOT = (140, -2)
+NIB_TIP = "(168,-6)"
+
+
+def cabin(t, frames):
+    t.key(1, "Inside", XPos=0, YPos=0, ZPos=40, Visible=True)
+    t.key(frames, "Inside", XPos=0, YPos=0, ZPos=40, Visible=True)
+
+
+def seated(t, poses):
+    for f, cur in poses:
+        t.pose(f, "Zibo", cur, *HERO_SEAT, 20)
+
+
+def nib_move_in():
+    t = Timeline("MoveIn", 100, 40)
+    # Flies in from the left, in front of the hull, and slips in through the dome.
+    for f in range(1, 41):
+        t.pose(f, "Nib", "fly1" if f % 2 else "fly2", NIB_SPOT[0], NIB_SPOT[1] + (3 if f % 4 < 2 else 0), -10)
+    return t
+
+
+def nib_talking():
+    t = Timeline("Talking", 150, 14)
+    cabin(t, 14)
+    seated(t, [(1, "sit_listen1"), (14, "sit_listen1")])
+    for f in range(1, 15):
+        t.pose(f, "Nib", "talk" if f % 2 else "fly2", *NIB_SPOT, 10)
+    return t
+
+
+def nib_not_talking():
+    t = Timeline("NotTalking", 200, 20)
+    cabin(t, 20)
+    seated(t, [(f, "sit_talk1" if f % 2 else "sit_talk2") for f in range(1, 20)] + [(20, "s_l90")])
+    for f, cur in ((1, "fly2"), (9, "blink"), (10, "fly2"), (20, "fly2")):
+        t.pose(f, "Nib", cur, *NIB_SPOT, 10)
+    return t
+
+
+def nib_playing():
+    t = Timeline("Playing", 200, 32)
+    t.key(1, "Inside", XPos=0, YPos=0, ZPos=40, Visible=True)
+    t.key(32, "Inside", XPos=0, YPos=0, ZPos=40, Visible=True)
+    seated(t, [(1, "s_l135"), (10, "sit_talk1"), (11, "sit_talk2"), (12, "sit_talk1"), (13, "s_l135"),
+               (24, "sit_talk1"), (25, "sit_talk2"), (26, "sit_talk1"), (27, "s_l135"), (32, "s_l90")])
+    # A space dance along the console and back.
+    for f in range(1, 32):
+        x = NIB_SPOT[0] - 50 * (1 - abs((f - 16) / 15))
+        t.pose(f, "Nib", "dance1" if (f // 2) % 2 else "dance2", round(x), NIB_SPOT[1] - (6 if f % 2 else 0), 10)
+    t.pose(32, "Nib", "fly2", *NIB_SPOT, 10)
+    return t
+
+
+def nib_texts():
+    def nib(balloon):
+        return by(NIB_TIP, balloon)
+    return [
+        text("Intro1", conversation(nib("Psst! Over here!"), "A mouse? In my ship?",
+                                    nib(["I'm Nib! I came", "aboard at the moon."]), "Did you eat my snacks?",
+                                    nib("Only the cheesy ones!"))),
+        text("Exit1", conversation(nib(["Here's a present:", "moon cheese!"]), ["Thanks, Nib!", "Stay as long as you like!"])),
+        text("Intro2", conversation(nib("Knock knock! It's Nib!"), "Hi Nib! How's the cabin?",
+                                    nib(["Cosy! Watch my", "space dance!"]))),
+        text("Exit2", conversation("Great dancing!", nib(["I'll leave you", "a snack!"]))),
+    ]
+
+
+def nib(art):
+    header = ["Type=VMeetingScene", "Frequency=25", "Speed=10", "Intro=Intro1,Intro2", "Exit=Exit1,Exit2"]
+    records = [art.picture("Ship-Inside", "Inside"),
+               art.sprite("Zibolt", "Zibo", frames=pilot_frames(art), sequences=[]),
+               art.sprite("Nib"), art.sprite("Nib-Mail", "VMAIL")]
+    records += [t.record() for t in (nib_move_in(), nib_talking(), nib_not_talking(), nib_playing())]
+    records += nib_texts()
+    return scene_file(header, records)
+
+
 # --- the float library -------------------------------------------------------------------------
 def floats(art):
     header = ["Type=VFloatLib"]
@@ -413,7 +618,8 @@ def buzz(art):
     return scene_file(header, records)
 
 
-SCENES = {"Bloop": bloop, "Posty": posty, "Floats": floats, "Voyage": voyage, "Buzz": buzz}
+SCENES = {"Bloop": bloop, "Fizz": fizz, "Posty": posty, "Nib": nib, "Floats": floats, "Voyage": voyage,
+          "Buzz": buzz}
 
 
 def main():
