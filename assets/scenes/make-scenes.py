@@ -557,12 +557,17 @@ VOYAGE_PATH = [(-330, -160, 420), (-120, -70, 300), (150, 30, 170), (90, 110, 10
 
 def voyage(art):
     path = "|".join("%d,%d,%d" % p for p in VOYAGE_PATH)
-    header = ["Type=VMovingScene", "Frequency=25", "Path=" + path, "Speed=45"]
+    header = ["Type=VMovingScene", "Frequency=25", "Path=" + path, "Speed=32"]
     sky = [("Voyage-Giant", "Giant", (540, 40, 900)), ("Voyage-Cluster", "Cluster1", (40, 30, 950)),
            ("Voyage-Cluster", "Cluster2", (430, 400, 950)), ("Voyage-Rock1", "Rock1", (170, 430, 160)),
            ("Voyage-Rock2", "Rock2", (660, 470, 220)), ("Voyage-Rock1", "Rock3", (330, 110, 350)),
-           ("Voyage-Rock2", "Rock4", (90, 250, 130)), ("Voyage-Sign", "Signpost", (720, 300, 280))]
+           ("Voyage-Rock2", "Rock4", (90, 250, 130)), ("Voyage-Sign", "Signpost", (720, 300, 280)),
+           ("Voyage-Cluster", "Cluster3", (590, 250, 950)), ("Voyage-Cluster", "Cluster4", (180, 500, 950)),
+           ("Voyage-Rock1", "Rock5", (480, 200, 420)), ("Voyage-Rock2", "Rock6", (250, 330, 600))]
     records = [art.picture(a, n, at=at, sky=True) for a, n, at in sky]
+    # Two old friends from the float library watch from afar.
+    records.append(art.picture("Voyage-Rock1", "Moon", at=(70, 380, 700), sky=True, file="art/bmp/Scenes/Floats/moon3.bmp"))
+    records.append(art.picture("Voyage-Rock1", "Ringo", at=(330, 40, 800), sky=True, file="art/bmp/Scenes/Floats/ringo1.bmp"))
     return scene_file(header, records)
 
 

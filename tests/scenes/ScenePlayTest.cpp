@@ -104,6 +104,8 @@ double ContentBoundMs(const VComponentManager& file, VStage& stage)
 struct Seen {
     double startedAt = -1, endedAt = -1;
     bool heroOutside = false, balloon = false, insideHidden = false;
+    // While the ship's own cabin is hidden, the scene's "Inside" must cover it exactly.
+    bool cabinShown = false, cabinMisplaced = false;
     float smallest = 1, largest = 1;
 };
 
@@ -135,6 +137,13 @@ TEST_P(ScenePlay, PlaysFromStartToEndWithinItsContentsTime)
         if (seen.startedAt >= 0 && seen.endedAt < 0) {
             seen.heroOutside |= !ship.IsHeroAboard() && hero->IsVisible();
             seen.insideHidden |= ship.IsInsideHidden();
+            auto* cabin = dynamic_cast<VPixie*>(file.FindComponent("Inside"));
+            if (cabin && cabin->IsVisible() && ship.IsInsideHidden()) {
+                seen.cabinShown = true;
+                seen.cabinMisplaced |= cabin->GetXPos() != ship.GetXPos() - 110 ||
+                                       cabin->GetYPos() != ship.GetYPos() - 159 ||
+                                       !(cabin->GetZPos() > ship.GetZPos());
+            }
             seen.smallest = std::min(seen.smallest, ship.GetScale());
             seen.largest = std::max(seen.largest, ship.GetScale());
             for (VComponent* component : stage.GetChildren())
@@ -158,13 +167,16 @@ TEST_P(ScenePlay, PlaysFromStartToEndWithinItsContentsTime)
         EXPECT_TRUE(seen.balloon);
     } else if (SameText(type, "VMeetingScene")) {
         EXPECT_TRUE(seen.balloon);
+        EXPECT_EQ(seen.cabinShown, file.FindComponent("Inside") != nullptr);
         EXPECT_TRUE(ship.IsBusy()) << "no mail was handed over";
     } else if (SameText(type, "VMovingScene")) {
         EXPECT_LT(seen.smallest, 0.5f) << "the ship never flew far away";
         EXPECT_GT(seen.largest, 0.9f) << "the ship never came near";
     } else if (SameText(type, "VInShipScene")) {
         EXPECT_TRUE(seen.insideHidden);
+        EXPECT_TRUE(seen.cabinShown);
     }
+    EXPECT_FALSE(seen.cabinMisplaced) << "the scene's cabin does not lie on the ship's";
     // Back aboard and drawn by the ship only: no second hero or sidekick left on the stage.
     EXPECT_TRUE(ship.IsHeroAboard());
     EXPECT_FALSE(ship.IsInsideHidden());
