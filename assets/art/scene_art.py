@@ -3,8 +3,13 @@ scene_sheets.py draws, and the sprites made of them. Names are unique in the man
 scene sources (assets/scenes/make-scenes.py) give them the names their scene kinds look up.
 """
 
+from scene_sheets import BLOB_POSES, MOUSE_POSES, VOLCANO_POSES, WHALE_POSES
+
 GREEN = "green"
 DIR = "art/bmp/Scenes"
+# The ship shows a mail for 12.4 seconds while its "DEFAULT" plays; a little longer, so that
+# the ship, not the sequence, ends the display.
+MAIL_MS = 13000
 
 
 def image(name, file, source, rect, key=GREEN, hot=None):
@@ -16,6 +21,24 @@ def image(name, file, source, rect, key=GREEN, hot=None):
 
 def seq(name, *steps):
     return {"name": name, "steps": [list(s) for s in steps]}
+
+
+def strip(names, folder, source, at, step, size, hot, prefix=""):
+    """Frames cut from one row of a sheet: the first at `at`, then every `step` pixels."""
+    (x, y), (w, h) = at, size
+    return [image(prefix + n, f"{folder}/{n}.bmp", source, (x + i * step, y, w, h), hot=hot)
+            for i, n in enumerate(names)]
+
+
+def sprite(name, frames, *sequences):
+    return {"name": name, "curFrameName": frames[0]["name"], "frames": frames, "sequences": list(sequences)}
+
+
+def mail(name, frames, shown_ms):
+    """A scene's "VMAIL": its two frames in turn, as long as the ship shows it."""
+    a, b = frames[0]["name"], frames[1]["name"]
+    turns = -(-MAIL_MS // (shown_ms * 2))
+    return sprite(name, frames, seq("DEFAULT", *[s for _ in range(turns) for s in ((a, shown_ms), (b, shown_ms))]))
 
 
 SOURCES = [
@@ -40,100 +63,53 @@ PICTURES = [
     image("Voyage-Cluster", "Voyage/Cluster.bmp", "voyage", (300, 60, 210, 130)),
 ]
 
-BLOB_POSES = ["idle", "squash", "jump", "talk", "clap", "blink"]
-
 
 def blob_sprite(colour, row):
-    frames = [image(f"blob_{pose}", f"Bloop/Blob{colour}/{pose}.bmp", "bloop", (col * 70, 770 + row * 70, 64, 64),
-                    hot=(32, 62)) for col, pose in enumerate(BLOB_POSES)]
-    return {"name": f"Bloop-Blob{colour}", "curFrameName": "blob_idle", "frames": frames,
-            "sequences": [seq("BOB", ("blob_idle", 400), ("blob_squash", 200), ("blob_idle", 400), ("blob_blink", 150))]}
+    frames = strip(BLOB_POSES, f"Bloop/Blob{colour}", "bloop", (0, 770 + row * 70), 70, (64, 64), (32, 62), "blob_")
+    return sprite(f"Bloop-Blob{colour}", frames,
+                  seq("BOB", ("blob_idle", 400), ("blob_squash", 200), ("blob_idle", 400), ("blob_blink", 150)))
 
 
-WHALE_POSES = ["swim1", "swim2", "talk", "blink", "blow1", "blow2"]
-
-POSTY = {
-    "name": "Posty", "curFrameName": "swim1",
-    "frames": [image(pose, f"Posty/{pose}.bmp", "posty", (i * 186, 0, 180, 150), hot=(90, 150))
-               for i, pose in enumerate(WHALE_POSES)],
-    "sequences": [seq("SWIM", ("swim1", 250), ("swim2", 250))],
-}
-
-# The mail rises in the ship's window for 12.4 seconds; its "DEFAULT" plays a little longer so
-# the ship, not the sequence, ends the display.
-POSTY_MAIL = {
-    "name": "Posty-Mail", "curFrameName": "card1",
-    "frames": [image(f"card{i}", f"Posty/card{i}.bmp", "posty", ((i - 1) * 126, 160, 120, 60), hot=(60, 0))
-               for i in (1, 2)],
-    "sequences": [seq("DEFAULT", *[s for _ in range(13) for s in (("card1", 600), ("card2", 400))])],
-}
+POSTY = sprite("Posty", strip(WHALE_POSES, "Posty", "posty", (0, 0), 186, (180, 150), (90, 150)),
+               seq("SWIM", ("swim1", 250), ("swim2", 250)))
+POSTY_MAIL = mail("Posty-Mail", strip(["card1", "card2"], "Posty", "posty", (0, 160), 126, (120, 60), (60, 0)), 500)
 
 
-def floater(name, tags, frames, sequences):
-    return {"name": name, "curFrameName": frames[0]["name"], "tags": tags, "frames": frames, "sequences": sequences}
+def floater(name, tags, frames, *sequences):
+    return dict(sprite(name, frames, *sequences), tags=tags)
+
+
+def frames_of(stem, count, y, step, size):
+    return strip([f"{stem}{i}" for i in range(1, count + 1)], "Floats", "floats", (0, y), step, size, None)
 
 
 FLOATERS = [
-    floater("Float-Ringo",
-            {"Frequency": "3", "Speed": "15-30", "StartX": "-150", "EndX": "-20",
-             "Pre": "SHINE", "During": "WINK", "Post": "SHINE"},
-            [image(f"ringo{i}", f"Floats/ringo{i}.bmp", "floats", ((i - 1) * 100, 0, 96, 64)) for i in (1, 2, 3)],
-            [seq("SHINE", ("ringo1", 700), ("ringo2", 300)), seq("WINK", ("ringo1", 400), ("ringo3", 500))]),
-    floater("Float-Comet",
-            {"Frequency": "4", "Speed": "120-180", "StartX": "-250", "EndX": "150",
-             "Pre": "SHORT", "During": "LONG", "Post": "SHORT"},
-            [image(f"comet{i}", f"Floats/comet{i}.bmp", "floats", ((i - 1) * 125, 70, 120, 48)) for i in (1, 2, 3, 4)],
-            [seq("SHORT", ("comet1", 120), ("comet2", 120)), seq("LONG", ("comet3", 120), ("comet4", 120))]),
-    floater("Float-Satellite",
-            {"Frequency": "3", "Speed": "40-70", "StartX": "-100", "EndX": "200",
-             "Pre": "BLINK", "During": "BEAM", "Post": "BLINK"},
-            [image(f"sat{i}", f"Floats/sat{i}.bmp", "floats", ((i - 1) * 70, 125, 64, 48)) for i in (1, 2, 3)],
-            [seq("BLINK", ("sat1", 500), ("sat2", 500)), seq("BEAM", ("sat3", 250), ("sat2", 250))]),
-    floater("Float-Moon",
-            {"Frequency": "3", "Speed": "20-35", "StartX": "-120", "EndX": "60",
-             "Pre": "SNOOZE", "During": "AWAKE", "Post": "SNOOZE"},
-            [image(f"moon{i}", f"Floats/moon{i}.bmp", "floats", ((i - 1) * 60, 180, 56, 56)) for i in (1, 2, 3, 4)],
-            [seq("SNOOZE", ("moon1", 900), ("moon2", 900)), seq("AWAKE", ("moon3", 1500), ("moon4", 150))]),
+    floater("Float-Ringo", {"Frequency": "3", "Speed": "15-30", "StartX": "-150", "EndX": "-20",
+                            "Pre": "SHINE", "During": "WINK", "Post": "SHINE"},
+            frames_of("ringo", 3, 0, 100, (96, 64)),
+            seq("SHINE", ("ringo1", 700), ("ringo2", 300)), seq("WINK", ("ringo1", 400), ("ringo3", 500))),
+    floater("Float-Comet", {"Frequency": "4", "Speed": "120-180", "StartX": "-250", "EndX": "150",
+                            "Pre": "SHORT", "During": "LONG", "Post": "SHORT"},
+            frames_of("comet", 4, 70, 125, (120, 48)),
+            seq("SHORT", ("comet1", 120), ("comet2", 120)), seq("LONG", ("comet3", 120), ("comet4", 120))),
+    floater("Float-Satellite", {"Frequency": "3", "Speed": "40-70", "StartX": "-100", "EndX": "200",
+                                "Pre": "BLINK", "During": "BEAM", "Post": "BLINK"},
+            frames_of("sat", 3, 125, 70, (64, 48)),
+            seq("BLINK", ("sat1", 500), ("sat2", 500)), seq("BEAM", ("sat3", 250), ("sat2", 250))),
+    floater("Float-Moon", {"Frequency": "3", "Speed": "20-35", "StartX": "-120", "EndX": "60",
+                           "Pre": "SNOOZE", "During": "AWAKE", "Post": "SNOOZE"},
+            frames_of("moon", 4, 180, 60, (56, 56)),
+            seq("SNOOZE", ("moon1", 900), ("moon2", 900)), seq("AWAKE", ("moon3", 1500), ("moon4", 150))),
 ]
 
-BUZZ = {
-    "name": "Buzz", "curFrameName": "buzz1",
-    "frames": [image(f"buzz{i}", f"Buzz/buzz{i}.bmp", "buzz", ((i - 1) * 36, 0, 32, 32), hot=(16, 16))
-               for i in (1, 2, 3)],
-    "sequences": [seq("FLAP", ("buzz1", 60), ("buzz2", 60))],
-}
-
-VOLCANO_POSES = ["idle", "talk", "blink", "puff", "boom", "happy"]
-
-FIZZUVIUS = {
-    "name": "Fizzuvius", "curFrameName": "volcano_idle",
-    "frames": [image(f"volcano_{pose}", f"Fizz/Fizzuvius/{pose}.bmp", "fizz", (i * 166, 770, 160, 140), hot=(80, 138))
-               for i, pose in enumerate(VOLCANO_POSES)],
-    "sequences": [seq("RUMBLE", ("volcano_idle", 500), ("volcano_puff", 300))],
-}
-
-BUBBLE = {
-    "name": "Fizz-Bubble", "curFrameName": "bubble_pink",
-    "frames": [image(f"bubble_{kind}", f"Fizz/Bubble/{kind}.bmp", "fizz", (i * 46, 920, 40, 40), hot=(20, 20))
-               for i, kind in enumerate(("pink", "blue", "pop"))],
-    "sequences": [seq("POP", ("bubble_pink", 600), ("bubble_pop", 150))],
-}
-
-MOUSE_POSES = ["fly1", "fly2", "talk", "blink", "dance1", "dance2"]
-
-NIB = {
-    "name": "Nib", "curFrameName": "fly1",
-    "frames": [image(pose, f"Nib/{pose}.bmp", "mote", (i * 62, 0, 56, 56), hot=(28, 56))
-               for i, pose in enumerate(MOUSE_POSES)],
-    "sequences": [seq("DANCE", ("dance1", 250), ("dance2", 250))],
-}
-
-NIB_MAIL = {
-    "name": "Nib-Mail", "curFrameName": "cheese1",
-    "frames": [image(f"cheese{i}", f"Nib/cheese{i}.bmp", "mote", ((i - 1) * 116, 62, 110, 50), hot=(55, 0))
-               for i in (1, 2)],
-    "sequences": [seq("DEFAULT", *[s for _ in range(13) for s in (("cheese1", 500), ("cheese2", 500))])],
-}
+BUZZ = sprite("Buzz", strip(["buzz1", "buzz2", "buzz3"], "Buzz", "buzz", (0, 0), 36, (32, 32), (16, 16)),
+              seq("FLAP", ("buzz1", 60), ("buzz2", 60)))
+FIZZUVIUS = sprite("Fizzuvius", strip(VOLCANO_POSES, "Fizz/Fizzuvius", "fizz", (0, 770), 166, (160, 140), (80, 138), "volcano_"),
+                   seq("RUMBLE", ("volcano_idle", 500), ("volcano_puff", 300)))
+BUBBLE = sprite("Fizz-Bubble", strip(["pink", "blue", "pop"], "Fizz/Bubble", "fizz", (0, 920), 46, (40, 40), (20, 20), "bubble_"),
+                seq("POP", ("bubble_pink", 600), ("bubble_pop", 150)))
+NIB = sprite("Nib", strip(MOUSE_POSES, "Nib", "mote", (0, 0), 62, (56, 56), (28, 56)), seq("DANCE", ("dance1", 250), ("dance2", 250)))
+NIB_MAIL = mail("Nib-Mail", strip(["cheese1", "cheese2"], "Nib", "mote", (0, 62), 116, (110, 50), (55, 0)), 500)
 
 SPRITES = [blob_sprite(c, r) for r, c in enumerate("ABC")] + [POSTY, POSTY_MAIL] + FLOATERS + [BUZZ] + \
     [FIZZUVIUS, BUBBLE, NIB, NIB_MAIL]

@@ -97,10 +97,13 @@ def conversation(*balloons):
     return lines
 
 
-def by(tip, balloon):
-    """A balloon of the scene's own speaker: its first line starts with the placement."""
-    lines = balloon if isinstance(balloon, list) else [balloon]
-    return [tip + lines[0]] + lines[1:]
+def speaker(tip):
+    """Balloons of the scene's own speaker: the first line starts with its placement "(dx,dy)",
+    where the balloon's tail points, from the talking director's position."""
+    def say(balloon):
+        lines = balloon if isinstance(balloon, list) else [balloon]
+        return [tip + lines[0]] + lines[1:]
+    return say
 
 
 class Timeline:
@@ -236,8 +239,7 @@ def blob_after():
 
 
 def bloop_texts():
-    def blob(balloon):
-        return by(BLOB_TIP, balloon)
+    blob = speaker(BLOB_TIP)
     return [
         text("Intro1", conversation("Hello, Bloop!", blob("Blub blub! A visitor!"),
                                     blob("Are you a singer?"), ["I sure am!", "Here's my wobbly song!"])),
@@ -358,8 +360,7 @@ def fizz_after():
 
 
 def fizz_texts():
-    def volcano(balloon):
-        return by(VOLCANO_TIP, balloon)
+    volcano = speaker(VOLCANO_TIP)
     return [
         text("Intro1", conversation(["Hello? Is this", "mountain awake?"], volcano(["I'm Fizzuvius!", "The fizziest volcano!"]),
                                     "Can you do a trick?", volcano(["Stand back...", "here comes a big one!"]))),
@@ -436,8 +437,7 @@ def posty_move_out():
 
 
 def posty_texts():
-    def whale(balloon):
-        return by(WHALE_TIP, balloon)
+    whale = speaker(WHALE_TIP)
     return [
         text("Intro1", conversation(whale("Special delivery!"), "For me? Wow!",
                                     whale(["Sign here, please.", "With a fin."]), "I don't have fins!",
@@ -519,8 +519,7 @@ def nib_playing():
 
 
 def nib_texts():
-    def nib(balloon):
-        return by(NIB_TIP, balloon)
+    nib = speaker(NIB_TIP)
     return [
         text("Intro1", conversation(nib("Psst! Over here!"), "A mouse? In my ship?",
                                     nib(["I'm Nib! I came", "aboard at the moon."]), "Did you eat my snacks?",
