@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <fstream>
 
 #include "assets/MainStream.h"
@@ -76,6 +77,18 @@ std::vector<std::string> ListEntries(const std::string& list)
     while (!rest.empty())
         entries.push_back(SplitHead(rest, ","));
     return entries;
+}
+
+std::vector<PathPoint> PathPoints(std::string path)
+{
+    std::vector<PathPoint> points;
+    while (!path.empty()) {
+        std::string point = SplitHead(path, "|");
+        double x = std::atof(SplitHead(point, ",").c_str());
+        double y = std::atof(SplitHead(point, ",").c_str());
+        points.push_back({x, y, std::atof(point.c_str())});
+    }
+    return points;
 }
 
 MainStage::MainStage() : stage_(std::make_unique<VHeadlessStage>())

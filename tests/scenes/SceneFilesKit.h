@@ -35,6 +35,11 @@ double PassMs(const VDirector* director);
 double SequenceMs(const VSprite& sprite, const std::string& name);
 // The entries of a ","-separated header list.
 std::vector<std::string> ListEntries(const std::string& list);
+// The points of a moving scene's "Path": x, y (pixels from the centre) and depth.
+struct PathPoint {
+    double x, y, z;
+};
+std::vector<PathPoint> PathPoints(std::string path);
 
 // The main stream on a headless stage, without the show: what scene directors find on the
 // stage besides their own file.

@@ -80,18 +80,12 @@ double ContentBoundMs(const VComponentManager& file, VStage& stage)
         ms = (meetX + 200) / speed * kTickMs + LongestTalksMs(file) + PassMs(playing) +
              (kStageWidth - meetX) / speed * kTickMs;
     } else if (SameText(type, "VMovingScene")) {
-        // One step of "Speed" in path space every millisecond or so.
-        std::string rest = Header(file, "Path", "");
-        double length = 0, px = 0, py = 0, pz = 0;
-        bool first = true;
-        while (!rest.empty()) {
-            std::string point = SplitHead(rest, "|");
-            double x = std::atof(SplitHead(point, ",").c_str());
-            double y = std::atof(SplitHead(point, ",").c_str());
-            double z = std::atof(point.c_str());
-            if (!first)
-                length += std::sqrt(std::pow(x * z - px, 2) + std::pow(y * z - py, 2) + std::pow(z - pz, 2));
-            px = x * z, py = y * z, pz = z, first = false;
+        // One step of "Speed" along the path, in path space, every millisecond or so.
+        auto points = PathPoints(Header(file, "Path", ""));
+        double length = 0;
+        for (std::size_t i = 1; i < points.size(); ++i) {
+            const PathPoint &a = points[i - 1], &b = points[i];
+            length += std::hypot(b.x * b.z - a.x * a.z, b.y * b.z - a.y * a.z, b.z - a.z);
         }
         ms = length / std::atof(Header(file, "Speed", "").c_str());
     } else if (SameText(type, "VInShipScene")) {
