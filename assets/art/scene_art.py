@@ -46,7 +46,7 @@ SOURCES = [
     ("posty", "art/src/posty.svg", 1120, 222),
     ("floats", "art/src/floats.svg", 500, 240),
     ("voyage", "art/src/voyage.svg", 520, 240),
-    ("buzz", "art/src/buzz.svg", 108, 34),
+    ("buzz", "art/src/buzz.svg", 132, 42),
     ("fizz", "art/src/fizz.svg", 1000, 964),
     ("mote", "art/src/mote.svg", 372, 112),
 ]
@@ -102,7 +102,7 @@ FLOATERS = [
             seq("SNOOZE", ("moon1", 900), ("moon2", 900)), seq("AWAKE", ("moon3", 1500), ("moon4", 150))),
 ]
 
-BUZZ = sprite("Buzz", strip(["buzz1", "buzz2", "buzz3"], "Buzz", "buzz", (0, 0), 36, (32, 32), (16, 16)),
+BUZZ = sprite("Buzz", strip(["buzz1", "buzz2", "buzz3"], "Buzz", "buzz", (0, 0), 44, (40, 40), (20, 20)),
               seq("FLAP", ("buzz1", 60), ("buzz2", 60)))
 FIZZUVIUS = sprite("Fizzuvius", strip(VOLCANO_POSES, "Fizz/Fizzuvius", "fizz", (0, 770), 166, (160, 140), (80, 138), "volcano_"),
                    seq("RUMBLE", ("volcano_idle", 500), ("volcano_puff", 300)))

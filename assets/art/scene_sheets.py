@@ -351,12 +351,12 @@ def fly(frame):
     else:
         g += f'<circle cx="27" cy="15" r="2.4" fill="#e15c5d"/><circle cx="27.6" cy="14.4" r="0.8" fill="#ffffff"/>'
     g += f'<path d="M12,25 L10,29 M16,26 L16,30 M20,25 L22,29" stroke="{INK}" stroke-width="1.5" stroke-linecap="round"/>'
-    return at(0, 2, g)
+    return at(1, 4.8, g, " scale(1.15)")
 
 
 def buzz_sheet():
-    body = "".join("\n  " + at(i * 36, 0, fly(i + 1)) for i in range(3))
-    return svg(108, 34, "Buzz, the cabin fly: frames 32x32 every 36 px (wings up, wings down, dizzy)", body)
+    body = "".join("\n  " + at(i * 44, 0, fly(i + 1)) for i in range(3))
+    return svg(132, 42, "Buzz, the cabin fly: frames 40x40 every 44 px (wings up, wings down, dizzy)", body)
 
 
 # --- Fizz: the soda planet -------------------------------------------------------------------

@@ -594,10 +594,10 @@ def buzz_director():
         jitter = 2 if cur.startswith("sit_talk") and 58 <= f <= 66 else 0
         t.pose(f, "Pilot", cur, sx + (jitter if f % 4 else -jitter), sy, -20)
     # The fly: in from the left, round the dome, onto the pilot's head, chased off.
-    fly = [(1, -40, 20, False), (10, -40, 20, False), (11, 10, 24, True), (16, 60, -20, True), (21, 120, 16, True),
-           (26, 160, -24, True), (31, 96, -6, True), (36, 94, -22, True), (56, 94, -22, True),
-           (70, 94, -22, True), (76, 60, -30, True), (82, 0, 10, True), (86, -50, 20, True), (87, -50, 20, False),
-           (120, -50, 20, False)]
+    fly = [(1, -50, 20, False), (10, -50, 20, False), (11, 6, 22, True), (16, 56, -24, True), (21, 116, 12, True),
+           (26, 156, -28, True), (31, 92, -10, True), (36, 90, -28, True), (56, 90, -28, True),
+           (70, 90, -28, True), (76, 56, -34, True), (82, -4, 6, True), (86, -60, 16, True), (87, -60, 16, False),
+           (120, -60, 16, False)]
     # A key frame on every frame, so the wings flap all the way.
     for (f0, x0, y0, v0), (f1, x1, y1, _) in zip(fly, fly[1:] + [fly[-1]]):
         for f in range(f0, max(f1, f0 + 1)):
@@ -605,11 +605,11 @@ def buzz_director():
             sitting = 36 <= f <= 70
             cur = "buzz3" if f >= 76 else ("buzz1" if sitting or f % 2 else "buzz2")
             t.pose(f, "Buzz", cur, round(x0 + (x1 - x0) * u), round(y0 + (y1 - y0) * u), -30, v0)
-    # The sidekick zooms in from the right and shoos it away.
-    kick = [(1, 240, 0, "kick1", False), (68, 240, 0, "kick1", False), (69, 230, -10, "kick1", True),
-            (74, 130, -26, "kick4", True), (80, 110, -20, "kick4", True), (94, 130, -16, "kick1", True),
-            (100, 130, -16, "kick4", True), (106, 150, -10, "kick2", True), (114, 250, 0, "kick1", True),
-            (115, 250, 0, "kick1", False), (120, 250, 0, "kick1", False)]
+    # The sidekick pops up from under the console, shoos it away and sinks back down.
+    kick = [(1, 140, 90, "kick1", False), (66, 140, 90, "kick1", False), (67, 140, 90, "kick1", True),
+            (72, 130, -26, "kick4", True), (80, 110, -20, "kick4", True), (94, 130, -16, "kick1", True),
+            (100, 130, -16, "kick4", True), (106, 140, 0, "kick2", True), (114, 150, 90, "kick1", True),
+            (115, 150, 90, "kick1", False), (120, 150, 90, "kick1", False)]
     for f, x, y, cur, visible in kick:
         t.pose(f, "Sidekick", cur, x, y, -25, visible)
     return t
