@@ -63,7 +63,8 @@ TEST(ShowTour, TenMinutesVisitEverySceneAndShowTheFloatLibrary)
         if (!IsFloatLibraryType(GetTagValue(ReadSceneFile(name)->GetHeader(), "Type", "")))
             scenes.insert(name);
     ASSERT_GE(scenes.size(), 4u);
-    for (unsigned seed : {1u, 2u}) {
+    // One seed: ten minutes of show take a while under the sanitizers.
+    for (unsigned seed : {1u}) {
         SCOPED_TRACE("seed " + std::to_string(seed));
         std::set<std::string> floatObjects;
         Tour tour = TakeTour(seed, floatObjects);
