@@ -13,7 +13,7 @@ cmake -S . -B "$build" -G Ninja >/dev/null
 ninja -C "$build" -j2 artc >/dev/null
 artc="$build/tools/artc/artc"
 
-(cd assets/art && python3 make-manifest.py)
+(cd assets/art && python3 scene_sheets.py && python3 make-manifest.py)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 "$artc" render assets/art/manifest.json "$work" "${1:-}"

@@ -11,6 +11,8 @@ through the window), items below -40 in front of it.
 import json
 import re
 
+import scene_art
+
 GREEN = "green"
 
 def image(name, file, source, rect, key=GREEN, hot=None, blue=False):
@@ -233,8 +235,8 @@ def main():
     manifest = {
         "palette": "palette/master.txt",
         "keyIndices": {"black": 0, "white": 31, "green": 32, "blue": 33, "greyRamp": [0, 31]},
-        "sources": [{"id": i, "svg": s, "width": w, "height": h} for i, s, w, h in SOURCES],
-        "pictures": PICTURES,
+        "sources": [{"id": i, "svg": s, "width": w, "height": h} for i, s, w, h in SOURCES + scene_art.SOURCES],
+        "pictures": PICTURES + scene_art.PICTURES,
         "skins": SKINS,
         "sprites": [
             {"name": "Zibolt", "curFrameName": "s_l90", "frames": hero_frames(), "sequences": HERO_SEQUENCES},
@@ -243,7 +245,7 @@ def main():
                         for n, x, y, w, h in ENGINE],
              "sequences": ENGINE_SEQUENCES},
             SIDEKICK,
-        ] + [star_sprite(n) for n in range(1, 8)],
+        ] + [star_sprite(n) for n in range(1, 8)] + scene_art.SPRITES,
         "directors": [getout(), getin()],
         "sounds": SOUNDS,
     }

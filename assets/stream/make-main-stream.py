@@ -24,6 +24,7 @@ STARS = ["Star%d" % i for i in range(1, 8)]
 DOORS = ["deur1", "deur2"]
 CARDS = ["Screen1", "Screen2"]
 DIRECTORS = ["getout", "getin"]
+STAR_DEPTH = 900
 
 
 def rel(path):
@@ -35,10 +36,10 @@ def prop(name, value):
     return {"name": name, "value": value}
 
 
-def placement():
+def placement(z=0):
     # Everything starts hidden at the origin: the set-up, the ship and the directors place
     # and show what they need.
-    return [prop("XPos", {"coo": 0}), prop("YPos", {"coo": 0}), prop("ZPos", {"coo": 0}),
+    return [prop("XPos", {"coo": 0}), prop("YPos", {"coo": 0}), prop("ZPos", {"coo": z}),
             prop("Visible", {"bool": False})]
 
 
@@ -91,7 +92,9 @@ def sprite_record(sprite):
     tags = sprite.get("tags")
     if tags:
         props.append(prop("Tag", {"tags": ["%s=%s" % kv for kv in tags.items()]}))
-    props += placement()
+    # Stars scattered at the start of the show keep the depth they are read with: far behind
+    # the ship (depth 1) and the visitors, like the floaters launched later (100 to 1000).
+    props += placement(STAR_DEPTH if sprite.get("tags", {}).get("Sterretje") == "True" else 0)
     props.append(prop("CurFrameName", sprite["curFrameName"]))
     first = sprite["frames"][0]["file"]
     props.append(prop("ImageDir", {"wrapped": os.path.dirname(first)}))
