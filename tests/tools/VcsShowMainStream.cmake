@@ -1,5 +1,5 @@
 # `vcs show` of the built main stream: the stage plus the twenty components the show looks up by
-# name, in the order the stream holds them.
+# name (listed in paint order, which follows their depths, so compared as sets).
 execute_process(COMMAND ${VCS} show ${STREAM} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "vcs show ${STREAM}: exit ${rc}\n${err}")
@@ -17,6 +17,8 @@ foreach(i RANGE ${last})
   string(JSON name GET "${out}" components ${i} name)
   list(APPEND names ${name})
 endforeach()
+list(SORT names)
+list(SORT expected)
 if(NOT names STREQUAL expected)
   message(FATAL_ERROR "components: ${names}\nexpected:   ${expected}")
 endif()
