@@ -21,7 +21,7 @@ std::string FrameListPayload(const std::vector<VPropertyWriter>& frames)
     return payload;
 }
 
-std::string StepBytes(const VStepSpec& step)
+std::string StepBytes(const VStepEntry& step)
 {
     std::string entries = CountedToken("Name") + CountedToken(step.frame);
     entries += CountedToken("DeltaX") + NumberToken(step.deltaX);
@@ -31,7 +31,7 @@ std::string StepBytes(const VStepSpec& step)
     return CountedToken("FrameRef") + NumberToken(static_cast<long long>(entries.size())) + entries;
 }
 
-std::string SequenceListPayload(const std::vector<VSequenceSpec>& sequences)
+std::string SequenceListPayload(const std::vector<VSequenceEntry>& sequences)
 {
     std::string payload = NumberToken(static_cast<long long>(sequences.size()));
     for (const auto& sequence : sequences) {
@@ -44,7 +44,7 @@ std::string SequenceListPayload(const std::vector<VSequenceSpec>& sequences)
     return payload;
 }
 
-std::string TupelsPayload(const std::vector<VTupleSpec>& tuples)
+std::string TupelsPayload(const std::vector<VTupleEntry>& tuples)
 {
     std::string names;
     std::vector<std::string> seen;

@@ -16,7 +16,7 @@ VPropertyWriter FrameEntries(const std::string& name, const std::string& bmp,
 // A "FrameList" payload: the frame count, then per frame its entries' length and entries.
 std::string FrameListPayload(const std::vector<VPropertyWriter>& frames);
 
-struct VStepSpec {
+struct VStepEntry {
     std::string frame;
     int32_t deltaX = 0;
     int32_t deltaY = 0;
@@ -24,19 +24,19 @@ struct VStepSpec {
     std::string time = "MS:100";  // a duration text
 };
 
-struct VSequenceSpec {
+struct VSequenceEntry {
     std::string name;
-    std::vector<VStepSpec> steps;
+    std::vector<VStepEntry> steps;
 };
 
 // One "FrameRef" step: its class name, its entries' length, then "Name", "DeltaX", "DeltaY",
 // "DeltaZ" (bare number tokens) and "Time".
-std::string StepBytes(const VStepSpec& step);
+std::string StepBytes(const VStepEntry& step);
 // A "SequenceList" payload: the count, then per sequence the length of what follows, its name,
 // its step count and its steps.
-std::string SequenceListPayload(const std::vector<VSequenceSpec>& sequences);
+std::string SequenceListPayload(const std::vector<VSequenceEntry>& sequences);
 
-struct VTupleSpec {
+struct VTupleEntry {
     std::string frame;        // decimal text
     std::string pixie;        // component name
     std::string assignments;  // "key=value;" texts
@@ -44,4 +44,4 @@ struct VTupleSpec {
 
 // A "Tupels" payload: the pixie names ended by ";" (each once, in order of first appearance),
 // the tuples' byte length, then each tuple as its length and three counted tokens.
-std::string TupelsPayload(const std::vector<VTupleSpec>& tuples);
+std::string TupelsPayload(const std::vector<VTupleEntry>& tuples);

@@ -9,7 +9,7 @@
 
 namespace {
 
-VDirector* LoadDirector(TestPixieHost& host, const std::vector<VTupleSpec>& tuples,
+VDirector* LoadDirector(TestPixieHost& host, const std::vector<VTupleEntry>& tuples,
                         const std::string& frameLength = "120", const std::string& name = "getin")
 {
     VPropertyWriter props;
@@ -116,7 +116,7 @@ TEST(Director, InterpolatedPositionsKeepSixDecimals)
 TEST(Director, PlaysOnceRaisesReachEndAndRewinds)
 {
     TestPixieHost host;
-    std::vector<VTupleSpec> tuples;
+    std::vector<VTupleEntry> tuples;
     for (int f = 1; f <= 28; ++f)
         tuples.push_back({std::to_string(f), "Zibolt", "XPos=" + std::to_string(f) + ";"});
     VDirector* director = LoadDirector(host, tuples, "120");

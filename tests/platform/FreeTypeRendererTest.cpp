@@ -68,7 +68,7 @@ TEST(FreeTypeText, MeasuresArePositiveAndGrowWithTheText)
     EXPECT_NE(MessageOf([&] { Renderer().Begin(*dib, Font(kMaxFontHeight + 1)); }), "");
 }
 
-TEST(FreeTypeText, WrappingRespectsTheWidth)
+TEST(FreeTypeText, WrappingKeepsInsideTheWidth)
 {
     auto dib = FilledDib(100, 100, 40);
     auto painter = Renderer().Begin(*dib, Font(19));

@@ -31,8 +31,8 @@ std::string WalkingHeroStream()
 {
     std::vector<VPropertyWriter> frames{FrameEntries("a", SolidBmp(8, 8, 5), "", 0, 0),
                                         FrameEntries("b", SolidBmp(8, 8, 6), "", 0, 0)};
-    std::vector<VSequenceSpec> sequences{{"walk", {{"a", 0, 0, 0, "MS:100"}, {"b", 0, 0, 0, "MS:100"}}}};
-    std::vector<VTupleSpec> tuples{{"1", "Hero", "XPos=0;YPos=10;ZPos=1;"},
+    std::vector<VSequenceEntry> sequences{{"walk", {{"a", 0, 0, 0, "MS:100"}, {"b", 0, 0, 0, "MS:100"}}}};
+    std::vector<VTupleEntry> tuples{{"1", "Hero", "XPos=0;YPos=10;ZPos=1;"},
                                    {"10", "Hero", "XPos=45;YPos=10;ZPos=1;"}};
     return VStreamWriter()
         .Record("VStage", "Stage", VPropertyWriter().Raw("Background", SolidBmp(64, 48, 2)))

@@ -51,7 +51,7 @@ inline VPropertyWriter PictureProps(int width, int height, int index, bool visib
 inline VPropertyWriter DirectorProps(const std::vector<std::pair<std::string, std::string>>& tracks,
                                      int frames, int frameLength = 100)
 {
-    std::vector<VTupleSpec> tuples;
+    std::vector<VTupleEntry> tuples;
     for (int f = 1; f <= frames; ++f) {
         for (const auto& [pixie, assignments] : tracks)
             tuples.push_back({std::to_string(f), pixie, assignments});

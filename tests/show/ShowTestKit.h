@@ -68,7 +68,7 @@ inline VPropertyWriter SpriteRecord(const std::vector<std::string>& frames, int 
     std::vector<VPropertyWriter> frameEntries;
     for (const std::string& name : frames)
         frameEntries.push_back(FrameEntries(name, Bmp(width, height, fill), "", 0, 0));
-    std::vector<VSequenceSpec> sequenceList;
+    std::vector<VSequenceEntry> sequenceList;
     for (const std::string& name : sequences)
         sequenceList.push_back({name, {{frames.front(), 0, 0, 0, "MS:60000"}}});
     VPropertyWriter props;

@@ -136,12 +136,12 @@ std::string DurationText(const VcsJson& value, const std::string& where)
 std::string SequencesForm(const VcsJson& argument, VcsBuildContext& context, const std::string& where)
 {
     const VcsJson& list = CheckedList(argument, "sequences", "sequence objects", where);
-    std::vector<VSequenceSpec> sequences;
+    std::vector<VSequenceEntry> sequences;
     for (std::size_t i = 0; i < list.size(); ++i) {
         std::string at = At(where, "sequence " + std::to_string(i));
         const VcsJson& sequence = list[i];
         CheckObject(sequence, {"name", "steps"}, at, "a sequence");
-        VSequenceSpec entry;
+        VSequenceEntry entry;
         entry.name = NameText(Required(sequence, "name", at, "a sequence"), at, "the sequence's \"name\"");
         const VcsJson& steps = Required(sequence, "steps", at, "a sequence");
         if (!steps.is_array())
@@ -150,16 +150,16 @@ std::string SequencesForm(const VcsJson& argument, VcsBuildContext& context, con
             std::string stepAt = At(at, "step " + std::to_string(s));
             const VcsJson& step = steps[s];
             CheckObject(step, {"frame", "time", "deltaX", "deltaY", "deltaZ"}, stepAt, "a step");
-            VStepSpec stepSpec;
-            stepSpec.frame = NameText(Required(step, "frame", stepAt, "a step"), stepAt, "the step's \"frame\"");
-            stepSpec.time = DurationText(Required(step, "time", stepAt, "a step"), stepAt);
+            VStepEntry stepEntry;
+            stepEntry.frame = NameText(Required(step, "frame", stepAt, "a step"), stepAt, "the step's \"frame\"");
+            stepEntry.time = DurationText(Required(step, "time", stepAt, "a step"), stepAt);
             if (const VcsJson* dx = Optional(step, "deltaX"))
-                stepSpec.deltaX = Int32(*dx, stepAt, "\"deltaX\"");
+                stepEntry.deltaX = Int32(*dx, stepAt, "\"deltaX\"");
             if (const VcsJson* dy = Optional(step, "deltaY"))
-                stepSpec.deltaY = Int32(*dy, stepAt, "\"deltaY\"");
+                stepEntry.deltaY = Int32(*dy, stepAt, "\"deltaY\"");
             if (const VcsJson* dz = Optional(step, "deltaZ"))
-                stepSpec.deltaZ = Int32(*dz, stepAt, "\"deltaZ\"");
-            entry.steps.push_back(std::move(stepSpec));
+                stepEntry.deltaZ = Int32(*dz, stepAt, "\"deltaZ\"");
+            entry.steps.push_back(std::move(stepEntry));
         }
         sequences.push_back(std::move(entry));
     }
@@ -207,12 +207,12 @@ std::string AssignmentsText(const VcsJson& set, const std::string& where)
 std::string TupelsForm(const VcsJson& argument, VcsBuildContext&, const std::string& where)
 {
     const VcsJson& list = CheckedList(argument, "tupels", "key frame objects", where);
-    std::vector<VTupleSpec> tuples;
+    std::vector<VTupleEntry> tuples;
     for (std::size_t i = 0; i < list.size(); ++i) {
         std::string at = At(where, "key frame " + std::to_string(i));
         const VcsJson& tuple = list[i];
         CheckObject(tuple, {"frame", "pixie", "set"}, at, "a key frame");
-        VTupleSpec entry;
+        VTupleEntry entry;
         entry.frame = std::to_string(Int32(Required(tuple, "frame", at, "a key frame"), at, "\"frame\""));
         entry.pixie = NameText(Required(tuple, "pixie", at, "a key frame"), at, "\"pixie\"", ";");
         entry.assignments = AssignmentsText(Required(tuple, "set", at, "a key frame"), at);
