@@ -26,6 +26,10 @@ bool VPicture::LoadPropFromStream(const std::string& name, std::istream& stream,
         consumed = AddCount(consumed, used);
         if (used != declared)
             throw VStreamException("LoadPropFromStream; Invalid length.");
+        hasBitmap_ = true;
+        // A "Transparent" that came before the bitmap had no palette to search yet.
+        if (transparent_)
+            surface_->SetTransparentColor(transColor_);
         return true;
     }
     if (SameText(name, "Transparent")) {
@@ -49,7 +53,9 @@ void VPicture::SaveToStream(std::ostream& stream)
 void VPicture::SetTransparent(bool on)
 {
     transparent_ = on;
-    surface_->SetTransparentColor(on ? transColor_ : -1);
+    // Before the bitmap there is no palette to find the colour in; loading it applies the flag.
+    if (hasBitmap_ || !on)
+        surface_->SetTransparentColor(on ? transColor_ : -1);
 }
 
 bool VPicture::UpdateRect()

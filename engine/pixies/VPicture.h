@@ -45,6 +45,7 @@ private:
     float y_ = 0;
     float z_ = 0;
     bool transparent_ = false;
+    bool hasBitmap_ = false;
     // Pure blue in colour values (red sits in the low byte).
     int32_t transColor_ = 0xFF0000;
     VRect lastRect_;

@@ -63,6 +63,20 @@ TEST(Picture, TransparencyFollowsSetTransparentOnly)
     EXPECT_EQ(none->GetTransColor(), -1);
 }
 
+TEST(Picture, TransparentBeforeTheSurfaceTakesEffectOnceTheBitmapIsRead)
+{
+    // Authors write properties in any order; the bitmap brings the palette the colour is found in.
+    TestPixieHost host;
+    VPropertyWriter props;
+    props.Color("TransColor", static_cast<uint32_t>(TestColour(7)))
+        .Bool("Transparent", true)
+        .Raw("Surface", TestBmp(4, 4));
+    VPicture* picture = LoadPicture(host, props);
+    ASSERT_NE(picture, nullptr);
+    EXPECT_TRUE(picture->IsTransparent());
+    EXPECT_EQ(picture->GetSurface().GetTransparentColor(), TestColour(7));
+}
+
 TEST(Picture, SurfaceLengthMustMatchTheImage)
 {
     TestPixieHost host;
