@@ -1,8 +1,11 @@
 #include "platform/headless/VGifWriter.h"
 
+#include <fcntl.h>
 #include <gif_lib.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <cstring>
 
@@ -55,10 +58,17 @@ void VGifWriter::Open(const VIndexedImage& first)
 {
     if (first.width <= 0 || first.height <= 0 || first.width > 65535 || first.height > 65535)
         throw VException("Cannot write \"" + path_ + "\": a GIF frame needs a size from 1 to 65535.");
+    // Opened here rather than by giflib, which makes the file readable by its owner only; a
+    // recording is a file like any other, under the user's umask.
+    int fd = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
+    if (fd < 0)
+        throw VException("Cannot write \"" + path_ + "\": " + std::strerror(errno));
     int error = 0;
-    gif_ = EGifOpenFileName(path_.c_str(), false, &error);
-    if (!gif_)
+    gif_ = EGifOpenFileHandle(fd, &error);
+    if (!gif_) {
+        ::close(fd);
         throw VException("Cannot write \"" + path_ + "\": " + std::string(GifErrorString(error)));
+    }
     first_ = first;
     EGifSetGifVersion(gif_, true);
     ColorMapObject* map = MakeMap(first);

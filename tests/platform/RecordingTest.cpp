@@ -1,5 +1,6 @@
 // Recording a headless run: GIF and PNG output, sampling, and repeatable runs.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <fstream>
@@ -126,6 +127,23 @@ TEST_F(Recording, RunsRepeatByteForByte)
     std::string one = FileBytes(Path("one.gif"));
     EXPECT_GT(one.size(), 100u);
     EXPECT_EQ(one, FileBytes(Path("two.gif")));
+}
+
+TEST_F(Recording, GifAndPngFilesAreReadableUnderTheUsersUmask)
+{
+    const mode_t saved = umask(022);
+    for (auto format : {VRecordOptions::Format::Gif, VRecordOptions::Format::Png}) {
+        const bool gif = format == VRecordOptions::Format::Gif;
+        auto stage = WalkingHero();
+        stage->Record({format, Path(gif ? "mode.gif" : "mode-###.png"), 1, 100});
+        stage->RunFor(100);
+        stage->FinishRecording();
+        struct stat info {};
+        const std::string written = gif ? Path("mode.gif") : Path("mode-000.png");
+        ASSERT_EQ(stat(written.c_str(), &info), 0) << written;
+        EXPECT_EQ(info.st_mode & 0777, 0644u) << written;
+    }
+    umask(saved);
 }
 
 TEST_F(Recording, EveryNthFrameAsPngFiles)
