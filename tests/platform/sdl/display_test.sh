@@ -23,12 +23,8 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# A server of our own on a free display number, so tests may run side by side.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-pids+=($!)
-for _ in $(seq 50); do [[ -s "$work/display" ]] && break; sleep 0.1; done
-[[ -s "$work/display" ]] || { echo "FAIL: Xvfb did not start"; cat "$work/xvfb.log"; exit 1; }
-export DISPLAY=":$(head -n1 "$work/display")"
+source "$(dirname "${BASH_SOURCE[0]}")/../../private_xvfb.sh"
+start_private_xvfb
 export SDL_AUDIODRIVER=dummy
 export ZIBOLT_CONFIG_DIR="$work/config"
 export ZIBOLT_QUIET_REPORTS=1
