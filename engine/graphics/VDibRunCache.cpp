@@ -108,7 +108,10 @@ __attribute__((target("avx2"))) void WholeRowsAvx2(uint8_t* dest, ptrdiff_t dest
             VBlitRows::KeyForward(dest, row, size_t(width), key);
             continue;
         }
-        for (const Run* run = runs + firstRun[r]; run != runs + firstRun[r + 1]; ++run) {
+        // The end is read once: the stores below may alias the tables as far as the
+        // compiler knows.
+        const Run* const end = runs + firstRun[r + 1];
+        for (const Run* run = runs + firstRun[r]; run != end; ++run) {
             uint8_t* d = dest + run->start;
             const uint8_t* s = row + run->start;
             const size_t n = run->length;
