@@ -314,6 +314,15 @@ const char* KernelSet()
     return Chosen().name;
 }
 
+bool Avx2Kernels()
+{
+#if defined(VBLIT_AVX2)
+    return Current() == &kAvx2;
+#else
+    return false;
+#endif
+}
+
 bool UseKernelSet(const char* name)
 {
     const Kernels* k = Find(name);

@@ -61,6 +61,8 @@ void KeyGather(uint8_t* dest, const uint8_t* row, const int32_t* columns, size_t
 // Name of the instruction set in use ("avx2", "sse2", "portable"); the widest the processor
 // has is picked at start-up.
 const char* KernelSet();
+// Whether the "avx2" set is in use; cheaper than comparing names on every copy.
+bool Avx2Kernels();
 // Switches to the named set, for tests and measurements; false when the processor lacks it.
 bool UseKernelSet(const char* name);
 

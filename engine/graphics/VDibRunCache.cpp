@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <string_view>
 
 #if (defined(__x86_64__) || defined(__i386__)) && (defined(__GNUC__) || defined(__clang__))
 #define VRUNS_AVX2 1
@@ -83,6 +82,9 @@ void WholeRowsPortable(uint8_t* dest, ptrdiff_t destStep, const uint8_t* bits, p
 }
 
 #if defined(VRUNS_AVX2)
+// How many rows ahead the destination is fetched.
+constexpr int32_t kPrefetchRows = 4;
+
 // The same with 32-byte pieces for the runs of 32 bytes or more.
 template <typename Run>
 __attribute__((target("avx2"))) void WholeRowsAvx2(uint8_t* dest, ptrdiff_t destStep,
@@ -94,11 +96,22 @@ __attribute__((target("avx2"))) void WholeRowsAvx2(uint8_t* dest, ptrdiff_t dest
     for (int32_t k = 0; k < rows; ++k, dest += destStep) {
         const int32_t r = firstRow + k;
         const uint8_t* row = bits + r * stride;
+        // The destination rows lie far apart, and a frame just drawn underneath has pushed
+        // them out of the nearest cache; asking early hides most of the wait.
+        if (k + kPrefetchRows < rows) {
+            const uint8_t* ahead = dest + kPrefetchRows * destStep;
+            for (int32_t x = 0; x < width; x += 64)
+                __builtin_prefetch(ahead + x, 1);
+            __builtin_prefetch(ahead + width - 1, 1);
+        }
         if (dense[r]) {
             VBlitRows::KeyForward(dest, row, size_t(width), key);
             continue;
         }
-        for (const Run* run = runs + firstRun[r]; run != runs + firstRun[r + 1]; ++run) {
+        // The end is read once: the stores below may alias the tables as far as the
+        // compiler knows.
+        const Run* const end = runs + firstRun[r + 1];
+        for (const Run* run = runs + firstRun[r]; run != end; ++run) {
             uint8_t* d = dest + run->start;
             const uint8_t* s = row + run->start;
             const size_t n = run->length;
@@ -125,7 +138,7 @@ void VDibRunCache::CopyWholeRows(uint8_t* dest, ptrdiff_t destStep, const uint8_
                                  int32_t width) const
 {
 #if defined(VRUNS_AVX2)
-    if (std::string_view(VBlitRows::KernelSet()) == "avx2") {
+    if (VBlitRows::Avx2Kernels()) {
         WholeRowsAvx2(dest, destStep, bits, stride, firstRow, rows, width, key_, firstRun_.data(),
                       runs_.data(), dense_.data());
         return;

@@ -333,6 +333,19 @@ TEST(CopyBitsTest, MatchesTheReferenceOnRandomWideCopies)
     VBlitRows::UseKernelSet("avx2") || VBlitRows::UseKernelSet("sse2");
 }
 
+TEST(CopyBitsTest, WideRunLoopFollowsTheChosenKernelSet)
+{
+    // The whole-row loop asks this on every copy instead of comparing names; a stale answer
+    // would run wide instructions after a switch to a narrower set.
+    ASSERT_TRUE(VBlitRows::UseKernelSet("portable"));
+    EXPECT_FALSE(VBlitRows::Avx2Kernels());
+    if (VBlitRows::UseKernelSet("avx2"))
+        EXPECT_TRUE(VBlitRows::Avx2Kernels());
+    if (VBlitRows::UseKernelSet("sse2"))
+        EXPECT_FALSE(VBlitRows::Avx2Kernels());
+    VBlitRows::UseKernelSet("avx2") || VBlitRows::UseKernelSet("sse2");
+}
+
 TEST(CopyBitsTest, SpanCopyWritesExactlyItsBytes)
 {
     // Every length the piecewise copy distinguishes, at every alignment of a 16-byte piece,
