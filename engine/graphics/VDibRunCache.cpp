@@ -76,7 +76,10 @@ void WholeRowsPortable(uint8_t* dest, ptrdiff_t destStep, const uint8_t* bits, p
             VBlitRows::KeyForward(dest, row, size_t(width), key);
             continue;
         }
-        for (const Run* run = runs + firstRun[r]; run != runs + firstRun[r + 1]; ++run)
+        // The end is read once: the stores below may alias the tables as far as the
+        // compiler knows.
+        const Run* const end = runs + firstRun[r + 1];
+        for (const Run* run = runs + firstRun[r]; run != end; ++run)
             VBlitRows::CopySpan(dest + run->start, row + run->start, run->length);
     }
 }
