@@ -9,8 +9,6 @@
 #include <vector>
 
 #include "SettingsTempDir.h"
-#include "engine/graphics/VBmpWriter.h"
-#include "engine/graphics/VDib.h"
 #include "engine/graphics/VTextRenderer.h"
 #include "engine/pixies/VPicture.h"
 #include "engine/pixies/VPixieListWriter.h"
@@ -24,19 +22,12 @@
 #include "show/VSceneManager.h"
 #include "show/VShowStage.h"
 #include "show/VSpaceShip.h"
+#include "tests/stage/StageTestKit.h"
 
 namespace scenetest {
 
 // An 8-bit BMP of one palette index; entry i of its palette is (i, 255 - i, i / 2).
-inline std::string Bmp(int width, int height, int index)
-{
-    VDib dib(width, height);
-    VPaletteEntry* colors = dib.GetPaletteEntries();
-    for (int i = 0; i < kPaletteSize; ++i)
-        colors[i] = VPaletteEntry{uint8_t(i / 2), uint8_t(255 - i), uint8_t(i), 0};
-    dib.Fill(index);
-    return BmpBytes(dib);
-}
+inline std::string Bmp(int width, int height, int index) { return stagetest::SolidBmp(width, height, index); }
 
 inline VPropertyWriter PictureProps(int width, int height, int index, bool visible = true)
 {
