@@ -122,25 +122,35 @@ void VSdlPresenter::ShowWithRenderer(int width, int height, const Fill& fill)
     SDL_RenderPresent(renderer_);
 }
 
+void VSdlPresenter::FillBands(SDL_Surface* target, const VFitRect& fit)
+{
+    // The window's surface keeps what is written into it from frame to frame, so the bands
+    // are drawn once for each surface and place of the picture, not with every frame.
+    const DrawnBands now{target, target->pixels, target->w, target->h, target->pitch, fit};
+    if (now == bands_)
+        return;
+    bands_ = now;
+    if (fit.w == target->w && fit.h == target->h)
+        return;
+    // The bands beside the picture; the picture covers the rest.
+    const SDL_Rect bands[] = {{0, 0, target->w, fit.y},
+                              {0, fit.y + fit.h, target->w, target->h - fit.y - fit.h},
+                              {0, fit.y, fit.x, fit.h},
+                              {fit.x + fit.w, fit.y, target->w - fit.x - fit.w, fit.h}};
+    SDL_FillRects(target, bands, 4, SDL_MapRGB(target->format, 0, 0, 0));
+}
+
 void VSdlPresenter::ShowOnSurface(int width, int height, bool scalable, const Fill& fill)
 {
     SDL_Surface* target = SDL_GetWindowSurface(window_);
     if (!target)
         return;
     const VFitRect fit = FitInto(width, height, target->w, target->h);
-    const bool whole = fit.w == target->w && fit.h == target->h;
     if (IsFormatOfFrame(target) && (scalable || (fit.w == width && fit.h == height))) {
         // Straight into the window's memory, scaled on the way where needed: no copy between.
         if (SDL_MUSTLOCK(target) && SDL_LockSurface(target) != 0)
             return;
-        if (!whole) {
-            // The bands beside the picture; the picture covers the rest.
-            const SDL_Rect bands[] = {{0, 0, target->w, fit.y},
-                                      {0, fit.y + fit.h, target->w, target->h - fit.y - fit.h},
-                                      {0, fit.y, fit.x, fit.h},
-                                      {fit.x + fit.w, fit.y, target->w - fit.x - fit.w, fit.h}};
-            SDL_FillRects(target, bands, 4, SDL_MapRGB(target->format, 0, 0, 0));
-        }
+        FillBands(target, fit);
         auto* pixels = static_cast<uint8_t*>(target->pixels) + int64_t(fit.y) * target->pitch +
                        int64_t(fit.x) * 4;
         fill(reinterpret_cast<uint32_t*>(pixels), target->pitch, fit.w, fit.h);
@@ -161,8 +171,7 @@ void VSdlPresenter::ShowOnSurface(int width, int height, bool scalable, const Fi
     }
     fill(static_cast<uint32_t*>(staging_->pixels), staging_->pitch, width, height);
     SDL_Rect dest{fit.x, fit.y, fit.w, fit.h};
-    if (!whole)
-        SDL_FillRect(target, nullptr, SDL_MapRGB(target->format, 0, 0, 0));
+    FillBands(target, fit);
     if (fit.w == width && fit.h == height)
         SDL_BlitSurface(staging_, nullptr, target, &dest);
     else

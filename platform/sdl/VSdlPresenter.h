@@ -8,6 +8,14 @@ struct SDL_Renderer;
 struct SDL_Texture;
 struct SDL_Surface;
 
+// Where a width x height frame goes in an outW x outH window: as large as fits with the
+// frame's proportions, centred.
+struct VFitRect {
+    int x, y, w, h;
+    bool operator==(const VFitRect&) const = default;
+};
+VFitRect FitInto(int width, int height, int outW, int outH);
+
 // Where a finished frame of 32-bit pixels goes. On graphics hardware: a streaming texture,
 // scaled by the renderer. Where OpenGL itself is drawn by the processor (a virtual display,
 // a machine without a graphics driver) that would cost several times more than the frame, so
@@ -36,6 +44,18 @@ public:
 private:
     void ShowWithRenderer(int width, int height, const Fill& fill);
     void ShowOnSurface(int width, int height, bool scalable, const Fill& fill);
+    // Black where the picture does not cover the window's surface.
+    void FillBands(SDL_Surface* target, const VFitRect& fit);
+
+    // The surface (and its memory and layout) and the picture's place that the bands were
+    // last drawn for.
+    struct DrawnBands {
+        const SDL_Surface* surface = nullptr;
+        const void* pixels = nullptr;
+        int width = 0, height = 0, pitch = 0;
+        VFitRect fit{};
+        bool operator==(const DrawnBands&) const = default;
+    };
 
     SDL_Window* window_ = nullptr;
     SDL_Renderer* renderer_ = nullptr;
@@ -43,14 +63,9 @@ private:
     SDL_Surface* staging_ = nullptr;
     int frameWidth_ = 0;
     int frameHeight_ = 0;
+    DrawnBands bands_;
 };
 
 // True for the names that OpenGL gives its processor-drawn implementations.
 bool IsSoftwareGlRenderer(const char* name);
 
-// Where a width x height frame goes in an outW x outH window: as large as fits with the
-// frame's proportions, centred.
-struct VFitRect {
-    int x, y, w, h;
-};
-VFitRect FitInto(int width, int height, int outW, int outH);

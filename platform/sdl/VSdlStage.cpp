@@ -13,7 +13,7 @@
 #include "engine/graphics/VDibSurface.h"
 #include "platform/sdl/VExecutablePath.h"
 #include "platform/sdl/VForeignWindowWatch.h"
-#include "platform/sdl/VPaletteFade.h"
+#include "engine/graphics/VPaletteFade.h"
 #include "platform/sdl/VSdlPresenter.h"
 #include "platform/sdl/VReadoutText.h"
 #include "platform/sdl/VSdlKeys.h"

@@ -41,7 +41,7 @@ public:
     virtual void WaitForRetraceEnd();
     // Shows the current background: the old picture fades to black first when `fadeOut`, the
     // new one comes up from black when `fadeIn`.
-    virtual void FadeTransition(bool fadeOut, bool fadeIn);
+    void FadeTransition(bool fadeOut, bool fadeIn) override;
 
     // --- for the screen-saver host ---
     // Present into `window` at (width, height); -99999 means the frame buffer's own extent.

@@ -6,8 +6,8 @@
 
 #include "engine/graphics/VDib.h"
 #include "engine/graphics/VDibSurface.h"
+#include "engine/graphics/VPaletteFade.h"
 #include "platform/win32/VDibStage.h"
-#include "platform/win32/VPaletteFadeSteps.h"
 #include "platform/win32/VPreviewReduction.h"
 #include "platform/win32/VWinDibPlatform.h"
 #include "platform/win32/VWindowTarget.h"
@@ -103,8 +103,8 @@ void VDibStage::FadeTransition(bool fadeOut, bool fadeIn)
     std::memcpy(saved, entries, sizeof(saved));
 
     if (fadeOut) {
-        for (int step = 0; step < kFadeSteps; ++step) {
-            DarkenStep(entries);
+        for (int step = 0; step < VPaletteFade::kSteps; ++step) {
+            VPaletteFade::Darken(entries);
             Present(*frame, 0, 0, nullptr);
             if (PumpMessages(0))
                 return;
@@ -114,10 +114,10 @@ void VDibStage::FadeTransition(bool fadeOut, bool fadeIn)
     holdPresent_ = true;
     Repaint();
     holdPresent_ = false;
-    Blacken(entries);
+    VPaletteFade::Black(entries);
     if (fadeIn) {
-        for (int o = 254; o >= 2; o -= 4) {
-            BrightenTo(entries, saved, o);
+        for (int step = 0; step < VPaletteFade::kSteps; ++step) {
+            VPaletteFade::Lighten(saved, step, entries);
             Present(*frame, 0, 0, nullptr);
             if (PumpMessages(0))
                 return;

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "engine/graphics/VDib.h"
+#include "engine/graphics/VPaletteFade.h"
 #include "platform/win32/VFrameRateSmoother.h"
-#include "platform/win32/VPaletteFadeSteps.h"
 #include "platform/win32/VPreviewReduction.h"
 
 namespace {
@@ -69,26 +69,26 @@ TEST(PaletteFade, OutStepsReachBlackAndInStepsReachTheSavedColours)
     VPaletteEntry entries[kPaletteSize];
     std::copy(saved, saved + kPaletteSize, entries);
 
-    DarkenStep(entries);
+    VPaletteFade::Darken(entries);
     EXPECT_EQ(entries[2].blue, 0);  // 2 - 4 stops at 0
     EXPECT_EQ(entries[10].blue, 6);
-    for (int step = 1; step < kFadeSteps; ++step)
-        DarkenStep(entries);
+    for (int step = 1; step < VPaletteFade::kSteps; ++step)
+        VPaletteFade::Darken(entries);
     for (const VPaletteEntry& e : entries)
         EXPECT_EQ(e, VPaletteEntry{});
 
-    BrightenTo(entries, saved, 254);
+    VPaletteFade::Lighten(saved, 0, entries);  // o = 254
     EXPECT_EQ(entries[255].blue, 1);
     EXPECT_EQ(entries[254].blue, 0);
     EXPECT_EQ(entries[0].green, 1);
     int steps = 0;
     for (int o = 254; o >= 2; o -= 4, ++steps)
-        BrightenTo(entries, saved, o);
-    EXPECT_EQ(steps, kFadeSteps);
+        VPaletteFade::Lighten(saved, (254 - o) / 4, entries);
+    EXPECT_EQ(steps, VPaletteFade::kSteps);
     EXPECT_EQ(entries[200].blue, 198);
     EXPECT_EQ(entries[1].blue, 0);
 
-    Blacken(entries);
+    VPaletteFade::Black(entries);
     EXPECT_EQ(entries[200], VPaletteEntry{});
 }
 

@@ -6,7 +6,7 @@
 #include "engine/graphics/VDib.h"
 #include "platform/sdl/VFrameRateMeter.h"
 #include "platform/sdl/VIndexedConverter.h"
-#include "platform/sdl/VPaletteFade.h"
+#include "engine/graphics/VPaletteFade.h"
 #include "platform/sdl/VReadoutText.h"
 
 namespace {

@@ -1,6 +1,8 @@
 // A small X client for the display tests:
 //   xprobe window W H   makes and maps a plain window, prints its id, lives until killed
-//   xprobe shot ID|root prints "WIDTH HEIGHT COLOURS" of the window's current picture
+//   xprobe shot ID|root [X Y W H]
+//                       prints "WIDTH HEIGHT COLOURS" of the window's current picture (or of
+//                       the part of it at X, Y, W x H)
 //   xprobe children     prints how many windows the root window has
 //   xprobe blocks ID N  prints how many of the window's N x N blocks hold more than one colour
 //   xprobe warp X Y     puts the pointer at (X, Y) of the screen (also with no window there)
@@ -17,20 +19,25 @@
 
 namespace {
 
-int Shot(Display* display, Window window)
+// A part of `width` 0 is the whole window.
+int Shot(Display* display, Window window, int left, int top, int width, int height)
 {
     XWindowAttributes attributes{};
     if (!XGetWindowAttributes(display, window, &attributes))
         return 1;
-    XImage* image = XGetImage(display, window, 0, 0, attributes.width, attributes.height,
-                              AllPlanes, ZPixmap);
+    if (width <= 0) {
+        left = top = 0;
+        width = attributes.width;
+        height = attributes.height;
+    }
+    XImage* image = XGetImage(display, window, left, top, width, height, AllPlanes, ZPixmap);
     if (!image)
         return 1;
     std::set<unsigned long> colours;
-    for (int y = 0; y < attributes.height; ++y)
-        for (int x = 0; x < attributes.width; ++x)
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
             colours.insert(XGetPixel(image, x, y));
-    std::printf("%d %d %zu\n", attributes.width, attributes.height, colours.size());
+    std::printf("%d %d %zu\n", width, height, colours.size());
     XDestroyImage(image);
     return 0;
 }
@@ -79,9 +86,12 @@ int main(int argc, char** argv)
         for (;;)
             pause();
     }
-    if (argc == 3 && std::strcmp(argv[1], "shot") == 0) {
+    if ((argc == 3 || argc == 7) && std::strcmp(argv[1], "shot") == 0) {
         const Window window = std::strcmp(argv[2], "root") == 0 ? root : std::strtoul(argv[2], nullptr, 0);
-        const int status = Shot(display, window);
+        int part[4] = {};
+        for (int i = 0; argc == 7 && i < 4; ++i)
+            part[i] = std::atoi(argv[3 + i]);
+        const int status = Shot(display, window, part[0], part[1], part[2], part[3]);
         XCloseDisplay(display);
         return status;
     }
@@ -116,7 +126,7 @@ int main(int argc, char** argv)
         XCloseDisplay(display);
         return 0;
     }
-    std::fprintf(stderr, "usage: xprobe window W H | shot ID|root | blocks ID N | children | warp X Y | pointer\n");
+    std::fprintf(stderr, "usage: xprobe window W H | shot ID|root [X Y W H] | blocks ID N | children | warp X Y | pointer\n");
     XCloseDisplay(display);
     return 2;
 }

@@ -78,6 +78,20 @@ case "$case_name" in
     mixed=$("$xprobe" blocks root 4)
     (( mixed > 0 )) || fail "the show at the screen's own size looks scaled up"
     ;;
+  bands)
+    # A wide picture on the 4:3 screen: black bands above and below it, which stay black
+    # while the show runs (they are drawn once, not with every frame).
+    start /s --resolution 1024x384
+    sleep 2
+    for part in "0 0 1024 192" "0 576 1024 192"; do
+      read -r _ _ n < <("$xprobe" shot root $part)
+      [[ "$n" == 1 ]] || fail "the band at $part holds $n colours, not black alone"
+    done
+    (( $(colours root) > 8 )) || fail "the picture between the bands is not the show"
+    sleep 1
+    read -r _ _ n < <("$xprobe" shot root 0 0 1024 192)
+    [[ "$n" == 1 ]] || fail "the top band holds $n colours after a second more"
+    ;;
   mouse)
     # The pointer rests before the saver starts: its first position only gets recorded. The
     # server keeps the pointer in the middle while no client has a window, so one is made.

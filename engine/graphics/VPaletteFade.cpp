@@ -1,4 +1,4 @@
-#include "platform/sdl/VPaletteFade.h"
+#include "engine/graphics/VPaletteFade.h"
 
 #include <cstdint>
 
