@@ -37,10 +37,10 @@ public:
 void Play(FuzzHost& host)
 {
     int ticks = 0;
-    for (int step = 0; step < 50 && ticks < 2000; ++step) {
+    for (int step = 0; step < 25 && ticks < 250; ++step) {
         host.now += 20.0;
         while (VTimer* next = NextTimer(host.GetTimers())) {
-            if (!(next->GetNextDue() < host.now) || ++ticks > 2000)
+            if (!(next->GetNextDue() < host.now) || ++ticks > 250)
                 break;
             try {
                 next->Tick();

@@ -7,6 +7,7 @@
 #include "engine/graphics/VBmpWriter.h"
 #include "engine/graphics/VDib.h"
 #include "engine/stream/VMemoryStream.h"
+#include "fuzz/SeedFiles.h"
 
 namespace {
 
@@ -21,11 +22,7 @@ std::string WindowsBmp(int width, int height)
     return BmpBytes(dib);
 }
 
-void Put(std::string& s, size_t at, uint32_t value, int bytes)
-{
-    for (int i = 0; i < bytes; ++i)
-        s[at + size_t(i)] = char((value >> (8 * i)) & 0xFF);
-}
+using seed::Put;
 
 // The writer makes Windows headers only; the 12-byte OS/2 form is laid out here.
 std::string Os2Bmp(int width, int height)
@@ -74,14 +71,5 @@ int main(int argc, char** argv)
         seeds.push_back(seeds[i].substr(0, seeds[i].size() - 1));
         seeds.push_back(seeds[i].substr(0, seeds[i].size() / 2));
     }
-    for (size_t i = 0; i < seeds.size(); ++i) {
-        std::string path = dir + "/seed" + std::to_string(i) + ".bmp";
-        std::FILE* f = std::fopen(path.c_str(), "wb");
-        if (!f || std::fwrite(seeds[i].data(), 1, seeds[i].size(), f) != seeds[i].size()) {
-            std::fprintf(stderr, "seed_bmp: cannot write %s\n", path.c_str());
-            return 1;
-        }
-        std::fclose(f);
-    }
-    return 0;
+    return seed::WriteSeeds("seed_bmp", dir, seeds, ".bmp") ? 0 : 1;
 }

@@ -3,21 +3,13 @@
 #include <string>
 #include <vector>
 
-#include "engine/graphics/VBmpWriter.h"
-#include "engine/graphics/VDib.h"
 #include "engine/pixies/VPixieListWriter.h"
 #include "engine/stream/VStreamWriter.h"
+#include "fuzz/SeedFiles.h"
 
 namespace {
 
-std::string Bmp(int width, int height)
-{
-    VDib dib(width, height);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            *dib.GetPixelAddress(x, y) = static_cast<uint8_t>(x + y);
-    return BmpBytes(dib);
-}
+using seed::Bmp;
 
 }  // namespace
 
@@ -31,11 +23,11 @@ int main(int argc, char** argv)
     std::vector<std::string> seeds;
     VPropertyWriter picture;
     picture.Tags("Tag", {}).Coo("XPos", 3).Coo("YPos", 4).Coo("ZPos", 400).Bool("Visible", true)
-        .Color("TransColor", 0x00FF00).Raw("Surface", Bmp(6, 5)).Bool("Transparent", true);
+        .Color("TransColor", 0x00FF00).Raw("Surface", Bmp(6, 5, 0)).Bool("Transparent", true);
     VPropertyWriter sprite;
     sprite.Coo("XPos", 10).Text("CurFrameName", "b")
-        .Raw("FrameList", FrameListPayload({FrameEntries("a", Bmp(3, 2), "RGB24:000001", 1, 2),
-                                            FrameEntries("b", Bmp(2, 3), "", 0, 0)}))
+        .Raw("FrameList", FrameListPayload({FrameEntries("a", Bmp(3, 2, 0), "RGB24:000001", 1, 2),
+                                            FrameEntries("b", Bmp(2, 3, 0), "", 0, 0)}))
         .Raw("SequenceList", SequenceListPayload({{"walk", {{"a", -2, 0, 0, "MS:30"}, {"b", 1, 1, 0, "MS:50"}}}}));
     VPropertyWriter director;
     director.Coo("XPos", 5).Text("FrameLength", "40")
@@ -50,14 +42,5 @@ int main(int argc, char** argv)
                         .Record("VSprite", "Zibolt", sprite)
                         .Record("VPicture", "door", picture)
                         .Bytes());
-    for (std::size_t i = 0; i < seeds.size(); ++i) {
-        std::string path = dir + "/seed" + std::to_string(i) + ".vcs";
-        std::FILE* f = std::fopen(path.c_str(), "wb");
-        if (!f || std::fwrite(seeds[i].data(), 1, seeds[i].size(), f) != seeds[i].size()) {
-            std::fprintf(stderr, "seed_pixies: cannot write %s\n", path.c_str());
-            return 1;
-        }
-        std::fclose(f);
-    }
-    return 0;
+    return seed::WriteSeeds("seed_pixies", dir, seeds, ".vcs") ? 0 : 1;
 }

@@ -4,21 +4,13 @@
 #include <string>
 #include <vector>
 
-#include "engine/graphics/VBmpWriter.h"
-#include "engine/graphics/VDib.h"
 #include "engine/pixies/VPixieListWriter.h"
 #include "engine/stream/VStreamWriter.h"
+#include "fuzz/SeedFiles.h"
 
 namespace {
 
-std::string Bmp(int width, int height, int shift)
-{
-    VDib dib(width, height);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            *dib.GetPixelAddress(x, y) = static_cast<uint8_t>(x * 3 + y + shift);
-    return BmpBytes(dib);
-}
+using seed::Bmp;
 
 VPropertyWriter Stage()
 {
@@ -27,7 +19,7 @@ VPropertyWriter Stage()
         .Bool("ShowCursor", true)
         .Color("BackColor", 0xFFFFFF)
         .Nested("WindowRect", VPropertyWriter().Text("X", "0").Text("Y", "0").Text("Width", "0").Text("Height", "0"))
-        .Raw("Background", Bmp(40, 30, 0));
+        .Raw("Background", Bmp(16, 12, 0, kPaletteSize));
 }
 
 VPropertyWriter Picture()
@@ -95,14 +87,5 @@ int main(int argc, char** argv)
                         .Record("VText", "talk", Text())
                         .Record("VTimer", "Tick", Timer())
                         .Bytes());
-    for (std::size_t i = 0; i < seeds.size(); ++i) {
-        std::string path = dir + "/seed" + std::to_string(i) + ".vcs";
-        std::FILE* f = std::fopen(path.c_str(), "wb");
-        if (!f || std::fwrite(seeds[i].data(), 1, seeds[i].size(), f) != seeds[i].size()) {
-            std::fprintf(stderr, "seed_stream: cannot write %s\n", path.c_str());
-            return 1;
-        }
-        std::fclose(f);
-    }
-    return 0;
+    return seed::WriteSeeds("seed_stream", dir, seeds, ".vcs") ? 0 : 1;
 }

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "engine/stream/VStreamWriter.h"
+#include "fuzz/SeedFiles.h"
 
 int main(int argc, char** argv)
 {
@@ -27,14 +28,5 @@ int main(int argc, char** argv)
         VStreamWriter().Header({"Type=Moving"}).Record("VStage", "Stage", props).Record("VTimer", "Tick", frame).Bytes(),
         "VCS00#6#VStage05#Stage0" + std::to_string(entries.size()) + "#" + entries,
     };
-    for (std::size_t i = 0; i < seeds.size(); ++i) {
-        std::string path = dir + "/seed" + std::to_string(i) + ".vcs";
-        std::FILE* f = std::fopen(path.c_str(), "wb");
-        if (!f || std::fwrite(seeds[i].data(), 1, seeds[i].size(), f) != seeds[i].size()) {
-            std::fprintf(stderr, "seed_vcs: cannot write %s\n", path.c_str());
-            return 1;
-        }
-        std::fclose(f);
-    }
-    return 0;
+    return seed::WriteSeeds("seed_vcs", dir, seeds, ".vcs") ? 0 : 1;
 }
