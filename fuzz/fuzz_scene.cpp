@@ -1,0 +1,117 @@
+// A scene file as a user drops it into the data folder: the show (main stream and the saver's
+// set-up, as the program builds it) reads the folder, then plays for a bounded time, so the
+// scene of whatever kind the file names starts and steps through its first states.
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <string>
+#include <unistd.h>
+
+#include "engine/stream/VException.h"
+#include "engine/stream/VMemoryStream.h"
+#include "fuzz/BoxTextRenderer.h"
+#include "fuzz/FuzzStage.h"
+#include "fuzz/SmallImageStream.h"
+#include "saver/VAboutLauncher.h"
+#include "saver/VSaverBindings.h"
+#include "show/VControlSettings.h"
+#include "show/VRandom.h"
+
+namespace {
+
+// Settings in memory, fresh for every input: the show marks the scenes it showed.
+class MemoryStore : public VControlStore {
+public:
+    explicit MemoryStore(std::string dir) { values_["Dir"] = std::move(dir); }
+    std::string Read(const std::string& key, const std::string& fallback) override
+    {
+        auto it = values_.find(key);
+        return it == values_.end() ? fallback : it->second;
+    }
+    void Write(const std::string& key, const std::string& value) override { values_[key] = value; }
+
+private:
+    std::map<std::string, std::string> values_;
+};
+
+// The data folder of this process, holding only the file under test.
+class DataFolder {
+public:
+    DataFolder()
+        : dir_(std::filesystem::temp_directory_path() / ("zibolt-fuzz-scene-" + std::to_string(getpid())))
+    {
+        std::filesystem::remove_all(dir_);
+        std::filesystem::create_directories(dir_);
+    }
+    ~DataFolder()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(dir_, ignored);
+    }
+    std::string Dir() const { return dir_.string(); }
+    void Put(const uint8_t* data, size_t size) const
+    {
+        std::FILE* f = std::fopen((dir_ / "Fuzz.vcs").c_str(), "wb");
+        if (!f || std::fwrite(data, 1, size, f) != size || std::fclose(f) != 0)
+            std::abort();  // the machine, not the input, is at fault
+    }
+
+private:
+    std::filesystem::path dir_;
+};
+
+// The show's main stream with small images, read in place rather than copied for every input.
+class ShowStage : public FuzzStage {
+public:
+    explicit ShowStage(const std::string& mainStream) : FuzzStage(kWidth, kHeight, kCycles), main_(mainStream) {}
+    std::unique_ptr<std::istream> LoadResourceStream() override
+    {
+        return std::make_unique<VMemoryStream>(main_.data(), main_.size());
+    }
+    // The loop waits at least a scene tick, as on a busy machine: timers due meanwhile are
+    // ticked together, so a second of show takes some 40 cycles rather than a hundred.
+    bool PumpMessages(double waitMs) override { return FuzzStage::PumpMessages(std::max(waitMs, 25.0)); }
+    // Sorting the show's many components for every frame took most of each run; one frame in
+    // kPaintEvery is painted, and the last one always.
+    void Repaint() override
+    {
+        if (++repaints_ % kPaintEvery == 0)
+            FuzzStage::Repaint();
+    }
+    void PaintNow() { FuzzStage::Repaint(); }
+
+    static constexpr int kWidth = 160, kHeight = 120, kCycles = 160, kPaintEvery = 16;
+
+private:
+    const std::string& main_;
+    int repaints_ = 0;
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    static const DataFolder folder;
+    static const std::string mainStream = SmallImageStream(MainStreamSource(), folder.Dir());
+    static BoxTextRenderer renderer;
+    SetTextRenderer(&renderer);
+    SetProgramLauncher([](const std::string&) {});
+    FixRandomSeed(1);
+    folder.Put(data, size);
+    SetControlStore(std::make_unique<MemoryStore>(folder.Dir()));
+    try {
+        VSaverBindings bindings;
+        ShowStage stage(mainStream);
+        stage.SetProgramDirectory(folder.Dir());
+        stage.Load();
+        stage.RunFor(20000);
+        stage.PaintNow();
+        if (getenv("SHOWT")) fprintf(stderr, "time %f presents %lld\n", stage.GetTime(), stage.GetPresentCount());
+    } catch (const VException&) {
+        // Failures while loading and running are reported through the stage.
+    }
+    return 0;
+}
