@@ -16,6 +16,8 @@ constexpr const char* kDescription =
 
 constexpr const char* kBuiltInSkin = "(built-in)";
 constexpr const char* kNoProblems = "None.";
+// The side of the hero's picture in the dialog, as in the dialog's template.
+constexpr int kPictureUnits = 24;
 
 std::string TextOf(HWND control)
 {
@@ -101,6 +103,25 @@ void VAboutWindow::Fill()
     Send(window_, ZIBOLT_ABOUT_PROBLEMS, EM_LINESCROLL, 0, 0x7fff);
 }
 
+void VAboutWindow::SetIcons()
+{
+    // Each at the size it is shown, drawn from the icon's nearest image rather than stretched
+    // from the 32-pixel one. Loaded once and kept for the program's short life.
+    auto icon = [&](int width, int height) {
+        return reinterpret_cast<LPARAM>(LoadImageA(module_, MAKEINTRESOURCEA(ZIBOLT_ICON),
+                                                   IMAGE_ICON, width, height, 0));
+    };
+    SendMessageA(window_, WM_SETICON, ICON_BIG,
+                 icon(GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON)));
+    SendMessageA(window_, WM_SETICON, ICON_SMALL,
+                 icon(GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON)));
+    // The picture beside the text: 24 dialog units square, so it grows with the text.
+    RECT room = {0, 0, kPictureUnits, kPictureUnits};
+    MapDialogRect(window_, &room);
+    SendDlgItemMessageA(window_, ZIBOLT_ABOUT_PICTURE, STM_SETICON,
+                        WPARAM(icon(room.right, room.right)), 0);
+}
+
 void VAboutWindow::FillSkins()
 {
     Send(window_, ZIBOLT_ABOUT_SKIN, CB_RESETCONTENT, 0, 0);
@@ -155,9 +176,7 @@ INT_PTR CALLBACK VAboutWindow::DialogProc(HWND window, UINT message, WPARAM wPar
         auto* self = reinterpret_cast<VAboutWindow*>(lParam);
         SetWindowLongPtrA(window, DWLP_USER, lParam);
         self->window_ = window;
-        HICON icon = LoadIconA(self->module_, MAKEINTRESOURCEA(ZIBOLT_ICON));
-        SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-        SendMessageA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+        self->SetIcons();
         self->Fill();
         CentreWindow(window, self->centreOver_);
         return TRUE;

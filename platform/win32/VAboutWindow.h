@@ -26,6 +26,7 @@ public:
 private:
     static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void Fill();
+    void SetIcons();
     void FillSkins();
     void Browse();
     void TakeValues();
