@@ -183,7 +183,7 @@ int main(int argc, char** argv)
         std::printf("no about window\n");
         return 4;
     }
-    Sleep(1500);  // painted, and any size change after creation done
+    Sleep(800);  // painted, and any size change after creation done
     HDC screen = GetDC(nullptr);
     int dpi = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
@@ -202,6 +202,10 @@ int main(int argc, char** argv)
         std::printf("PASS\n");
     std::fflush(stdout);
     PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    // Gone before the next check starts one: a second about program would only bring this
+    // one forward.
+    for (int i = 0; i < 100 && IsWindow(dialog); ++i)
+        Sleep(50);
     CloseHandle(saver.hThread);
     CloseHandle(saver.hProcess);
     return 0;

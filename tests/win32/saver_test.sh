@@ -275,7 +275,6 @@ case "$case_name" in
     declare -A width
     for dpi in 96 144 192; do
       wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
-      wineserver -w
       report=$( (cd "$app" && wine ./AboutDialogCheck.exe Zibolt.scr "about-$dpi.bmp") 2>&1 | tr -d '\r')
       cp "$app/about-$dpi.bmp" "$win_build/about-dialog-$dpi.bmp" 2>/dev/null
       grep -q "^dpi $dpi$" <<<"$report" || fail "the screen is not at $dpi DPI: $report"
@@ -286,7 +285,6 @@ case "$case_name" in
         (( ${dx:-99} * ${dx:-99} + ${dy:-99} * ${dy:-99} <= 16 * 16 )) ||
           fail "the dialog is not centred over the display settings: $report"
       fi
-      wineserver -w
     done
     wine reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f >/dev/null 2>&1
     (( ${width[192]:-0} * 10 >= ${width[96]:-1} * 18 )) ||
