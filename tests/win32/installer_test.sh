@@ -16,18 +16,8 @@ for tool in wine wineserver Xvfb xdotool makensis; do
   fi
 done
 
-work=$(mktemp -d)
-export WINEPREFIX=${ZIBOLT_WINEPREFIX:-$work/prefix}
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
-pids=()
-cleanup() {
-  wineserver -k 2>/dev/null
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
-  wait 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
+source "$(dirname "${BASH_SOURCE[0]}")/wine_session.sh"
+start_wine_session
 
 failed=0
 fail() { echo "FAIL: $*"; failed=1; }
@@ -37,15 +27,6 @@ cpack --config "$win_build/CPackConfig.cmake" -G NSIS -B "$work/package" >"$work
 setup=$work/package/Zibolt-Setup.exe
 [[ -s "$setup" ]] || { echo "FAIL: cpack made no Zibolt-Setup.exe"; cat "$work/cpack.txt"; exit 1; }
 
-source "$(dirname "${BASH_SOURCE[0]}")/../private_xvfb.sh"
-start_private_xvfb
-
-[[ -d "$WINEPREFIX" ]] && wineserver -k 2>/dev/null
-if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
-  wineboot -i >"$work/wineboot.txt" 2>&1 || { echo "FAIL: wineboot"; cat "$work/wineboot.txt"; exit 1; }
-  wineserver -w
-fi
-profile=$(ls -d "$WINEPREFIX"/drive_c/users/*/AppData 2>/dev/null | grep -v /Public/ | head -n1)
 installed=$profile/Local/Programs/Zibolt
 settings=$profile/Roaming/Zibolt/control.ini
 rm -rf "$profile/Roaming/Zibolt" "$profile/Local/Zibolt" "$installed" "$WINEPREFIX/drive_c/windows/control.ini"

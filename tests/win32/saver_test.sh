@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # One case of the Windows saver under Wine and a private X server:
 #   saver_test.sh CASE WIN_BUILD HOST_BUILD
-# WIN_BUILD holds Zibolt.scr, ZiboltAbout.exe, PreviewHost.exe and GdiCheck.exe; HOST_BUILD is a Linux build
-# with xprobe (tests/platform/sdl) and vcs (tools/vcs). Uses $ZIBOLT_WINEPREFIX, a prefix only
-# these tests use (made on first use), else makes one in a temporary folder. Skips (exit 77)
+# WIN_BUILD holds Zibolt.scr, ZiboltAbout.exe, PreviewHost.exe, GdiCheck.exe and
+# AboutDialogCheck.exe; HOST_BUILD is a Linux build with xprobe (tests/platform/sdl), vcs
+# (tools/vcs) and the data folder. The Wine prefix is wine_session.sh's. Skips (exit 77)
 # without Wine, Xvfb or xdotool.
 set -uo pipefail
 case_name=$1
@@ -24,34 +24,11 @@ for file in "$win_build/Zibolt.scr" "$win_build/ZiboltAbout.exe" "$win_build/Pre
   [[ -e "$file" ]] || { echo "FAIL: $file is missing (build it first)"; exit 1; }
 done
 
-work=$(mktemp -d)
-export WINEPREFIX=${ZIBOLT_WINEPREFIX:-$work/prefix}
-export WINEDEBUG=-all
-# No runtime downloads or prompts for components the saver never uses.
-export WINEDLLOVERRIDES="mscoree,mshtml="
-pids=()
-cleanup() {
-  # Everything this case started under Wine lives in the prefix's server.
-  wineserver -k 2>/dev/null
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
-  wait 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-source "$(dirname "${BASH_SOURCE[0]}")/../private_xvfb.sh"
-start_private_xvfb
-
-# A saver left over from an earlier case would keep this one from starting.
-[[ -d "$WINEPREFIX" ]] && wineserver -k 2>/dev/null
-if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
-  wineboot -i >"$work/wineboot.txt" 2>&1 || { echo "FAIL: wineboot"; cat "$work/wineboot.txt"; exit 1; }
-  wineserver -w
-fi
+source "$(dirname "${BASH_SOURCE[0]}")/wine_session.sh"
+start_wine_session
 
 # The user's settings, the settings an older version kept in the Windows folder, and the log.
 # Left by an earlier case (the about program's OK, scenes shown), they would change this one.
-profile=$(ls -d "$WINEPREFIX"/drive_c/users/*/AppData 2>/dev/null | grep -v /Public/ | head -n1)
 settings=$profile/Roaming/Zibolt/control.ini
 older_settings=$WINEPREFIX/drive_c/windows/control.ini
 log=$profile/Local/Zibolt/zibolt.log

@@ -15,14 +15,6 @@ namespace {
 constexpr ArtRgb kGreen{0, 255, 0};
 constexpr ArtRgb kBlue{0, 0, 255};
 
-void Put16(std::vector<std::uint8_t>& out, std::uint32_t v) {
-  out.push_back(v & 0xFF);
-  out.push_back((v >> 8) & 0xFF);
-}
-void Put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
-  Put16(out, v & 0xFFFF);
-  Put16(out, v >> 16);
-}
 std::size_t Stride(std::size_t bytes) { return (bytes + 3) & ~std::size_t(3); }
 
 // One icon image: a bitmap header of twice the height (colours, then mask), the palette, the
@@ -32,17 +24,17 @@ std::vector<std::uint8_t> IconImage(const ArtBmpInfo& bmp, int key) {
   const std::size_t colourStride = Stride(std::size_t(image.width));
   const std::size_t maskStride = Stride((std::size_t(image.width) + 7) / 8);
   std::vector<std::uint8_t> out;
-  Put32(out, 40);
-  Put32(out, std::uint32_t(image.width));
-  Put32(out, std::uint32_t(image.height) * 2);
-  Put16(out, 1);
-  Put16(out, 8);
-  Put32(out, 0);
-  Put32(out, std::uint32_t((colourStride + maskStride) * image.height));
-  Put32(out, 0);
-  Put32(out, 0);
-  Put32(out, 256);
-  Put32(out, 0);
+  ArtPut32(out, 40);
+  ArtPut32(out, std::uint32_t(image.width));
+  ArtPut32(out, std::uint32_t(image.height) * 2);
+  ArtPut16(out, 1);
+  ArtPut16(out, 8);
+  ArtPut32(out, 0);
+  ArtPut32(out, std::uint32_t((colourStride + maskStride) * image.height));
+  ArtPut32(out, 0);
+  ArtPut32(out, 0);
+  ArtPut32(out, 256);
+  ArtPut32(out, 0);
   for (int i = 0; i < 256; ++i) {
     const ArtRgb c = i < int(bmp.palette.size()) ? bmp.palette[i] : ArtRgb{};
     out.insert(out.end(), {c.b, c.g, c.r, 0});
@@ -116,9 +108,9 @@ std::vector<std::uint8_t> EncodeIco(const std::vector<ArtBmpInfo>& images) {
     bodies.push_back(IconImage(bmp, key));
   }
   std::vector<std::uint8_t> out;
-  Put16(out, 0);
-  Put16(out, 1);  // icon, not cursor
-  Put16(out, std::uint32_t(images.size()));
+  ArtPut16(out, 0);
+  ArtPut16(out, 1);  // icon, not cursor
+  ArtPut16(out, std::uint32_t(images.size()));
   std::uint32_t offset = 6 + 16 * std::uint32_t(images.size());
   for (std::size_t i = 0; i < images.size(); ++i) {
     const int side = images[i].image.width;
@@ -126,10 +118,10 @@ std::vector<std::uint8_t> EncodeIco(const std::vector<ArtBmpInfo>& images) {
     out.push_back(std::uint8_t(side == 256 ? 0 : side));
     out.push_back(0);  // 256 colours
     out.push_back(0);
-    Put16(out, 1);
-    Put16(out, 8);
-    Put32(out, std::uint32_t(bodies[i].size()));
-    Put32(out, offset);
+    ArtPut16(out, 1);
+    ArtPut16(out, 8);
+    ArtPut32(out, std::uint32_t(bodies[i].size()));
+    ArtPut32(out, offset);
     offset += std::uint32_t(bodies[i].size());
   }
   for (const auto& body : bodies) out.insert(out.end(), body.begin(), body.end());
