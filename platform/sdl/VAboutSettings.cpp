@@ -39,12 +39,17 @@ const std::vector<std::string>& VAboutSettings::Resolutions()
 
 void VAboutSettings::Load()
 {
+    LoadValues();
+    problem_ = ControlStoreProblem();
+    skins_ = ListSkins(dataDir_);
+}
+
+void VAboutSettings::LoadValues()
+{
     sound_ = AsInt(ReadControlValue("Sound", "1")) == 1;
     engine_ = ReadControlValue("Engine", "1");
     skin_ = ReadControlValue("Skin", "");
     resolution_ = ReadControlValue("Resolution", "");
-    problem_ = ControlStoreProblem();
-    skins_ = ListSkins(dataDir_);
 }
 
 bool VAboutSettings::Save()
@@ -58,7 +63,11 @@ bool VAboutSettings::Save()
         if (problem_.empty())
             problem_ = std::move(problem);
     }
-    return problem_.empty();
+    if (problem_.empty())
+        return true;
+    // Show what the show will really use, not a change that did not land.
+    LoadValues();
+    return false;
 }
 
 void VAboutSettings::NextResolution()

@@ -20,7 +20,7 @@ public:
     // Also notes a settings file that cannot be read (GetProblem).
     void Load();
     // Writes every value; false when the settings could not be stored (GetProblem says why;
-    // the log has it too).
+    // the log has it too), and the values go back to what the settings hold.
     bool Save();
 
     void ToggleSound() { sound_ = !sound_; }
@@ -42,6 +42,8 @@ public:
     const std::vector<std::string>& GetSkins() const { return skins_; }
 
 private:
+    void LoadValues();
+
     std::string dataDir_;
     bool sound_ = true;
     std::string engine_ = "1";

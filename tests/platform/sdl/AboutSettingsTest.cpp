@@ -105,6 +105,8 @@ TEST_F(AboutSettingsTest, ASaveThatDidNotLandSaysWhy)
     EXPECT_FALSE(settings.Save());
     EXPECT_EQ(settings.GetProblem(), store_->broken);
     EXPECT_TRUE(values_.empty());
+    EXPECT_TRUE(settings.IsSoundOn());  // what the show will use, not the change that failed
+    settings.ToggleSound();
     store_->broken.clear();
     EXPECT_TRUE(settings.Save());
     EXPECT_EQ(settings.GetProblem(), "");
