@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <string>
 #include <vector>
 
 std::string VProfileControlStore::Read(const std::string& key, const std::string& defaultValue)
@@ -20,7 +21,10 @@ std::string VProfileControlStore::Read(const std::string& key, const std::string
 
 void VProfileControlStore::Write(const std::string& key, const std::string& value)
 {
-    WritePrivateProfileStringA(kSection, key.c_str(), value.c_str(), kFile);
+    problem_.clear();
+    if (!WritePrivateProfileStringA(kSection, key.c_str(), value.c_str(), kFile))
+        problem_ = std::string("cannot write ") + kFile + " (Windows error " +
+                   std::to_string(GetLastError()) + ")";
 }
 
 void InstallProfileControlStore()

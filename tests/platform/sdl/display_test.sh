@@ -49,6 +49,16 @@ start() {
   pids+=($last)
 }
 colours() { "$xprobe" shot "$1" | awk '{print $3}'; }
+# Prints the id of the first window titled $1, waiting up to 5 seconds for it; empty if none.
+window_named() {
+  local id=""
+  for _ in $(seq 50); do
+    id=$(xdotool search --name "$1" 2>/dev/null | head -n1)
+    [[ -n "$id" ]] && break
+    sleep 0.1
+  done
+  echo "$id"
+}
 
 case "$case_name" in
   screenshot)
@@ -180,12 +190,7 @@ case "$case_name" in
   configure)
     start /c
     ends_within "$last" 3 || fail "zibolt /c kept running"
-    about=""
-    for _ in $(seq 50); do
-      about=$(xdotool search --name "About Zibolt" 2>/dev/null | head -n1)
-      [[ -n "$about" ]] && break
-      sleep 0.1
-    done
+    about=$(window_named "About Zibolt")
     [[ -n "$about" ]] || fail "the about program did not open its window"
     [[ -n "$about" ]] && kill "$(xdotool getwindowpid "$about")" 2>/dev/null
     ;;
@@ -198,12 +203,7 @@ case "$case_name" in
     "$about_program" >"$work/out.txt" 2>&1 &
     first=$!
     pids+=($first)
-    id=""
-    for _ in $(seq 50); do
-      id=$(xdotool search --name "About Zibolt" 2>/dev/null | head -n1)
-      [[ -n "$id" ]] && break
-      sleep 0.1
-    done
+    id=$(window_named "About Zibolt")
     [[ -n "$id" ]] || fail "the about program did not open its window"
     "$about_program" >"$work/second.txt" 2>&1 &
     pids+=($!)
