@@ -198,6 +198,16 @@ int main(int, char**)
             std::fprintf(stderr, "zibolt-about: no display (%s)\n", SDL_GetError());
             return 1;
         }
+        // Without a display SDL falls back on drivers that show nothing: a window nobody sees
+        // would hold the one-window lock for good.
+        const std::string driver = SDL_GetCurrentVideoDriver() ? SDL_GetCurrentVideoDriver() : "";
+        if (driver == "offscreen" || driver == "dummy") {
+            const char* display = std::getenv("DISPLAY");
+            std::fprintf(stderr, "zibolt-about: no display to open a window on (DISPLAY=%s)\n",
+                         display ? display : "");
+            SDL_Quit();
+            return 1;
+        }
         SDL_Window* window = SDL_CreateWindow("About Zibolt", SDL_WINDOWPOS_CENTERED,
                                               SDL_WINDOWPOS_CENTERED, kWidth, kHeight, 0);
         SDL_Renderer* renderer = window ? SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE) : nullptr;
