@@ -240,7 +240,7 @@ VIniControlStore::Load VIniControlStore::LoadText(const fs::path& file, std::str
         return Broken(name + " cannot be examined: " + error.message());
     if (size > maxFileSize_)
         return Broken(name + " is larger than " + SizeText(maxFileSize_) +
-                    ", too large for settings");
+                      ", too large for settings");
     std::ifstream in(file, std::ios::binary);
     if (!in)
         return Broken(name + " cannot be opened: " + LastError());
@@ -313,10 +313,9 @@ bool VIniControlStore::TryWrite(const std::string& key, const std::string& value
             return Fail("cannot write in the settings folder " +
                         Quoted(folder.empty() ? fs::path(".") : folder) + ": " + LastError());
         out.write(updated.data(), static_cast<std::streamsize>(updated.size()));
-        out.flush();
+        out.close();  // a full disk may only show here
         if (!out) {
             std::string reason = LastError();
-            out.close();
             fs::remove(temporary, error);
             return Fail("cannot write " + Quoted(temporary) + ": " + reason);
         }

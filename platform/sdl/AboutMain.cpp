@@ -178,6 +178,8 @@ std::vector<std::string> LastProblems()
 
 int main(int, char**)
 {
+    // Ready for a raise request before the lock tells others where to send it.
+    std::signal(SIGUSR1, OnRaiseRequest);
     VInstanceLock lock(VInstanceLock::DefaultDirectory(), LockName());
     if (!lock.Acquire()) {
         const pid_t holder = lock.Holder();
@@ -187,7 +189,6 @@ int main(int, char**)
                      static_cast<int>(holder));
         return 0;
     }
-    std::signal(SIGUSR1, OnRaiseRequest);
     try {
         InstallFreeTypeTextRenderer();
         VAboutSettings settings(ReadDataDir(ExecutableDirectory()));
