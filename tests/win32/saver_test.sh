@@ -233,8 +233,8 @@ case "$case_name" in
     rm -rf "$profile/Roaming/Zibolt"
     mkdir -p "$settings"
     start_run
-    for _ in $(seq 100); do grep -q 'could not write' "$log" 2>/dev/null && break; sleep 0.1; done
-    grep -q 'Settings: could not write .*control.ini' "$log" ||
+    for _ in $(seq 100); do grep -q 'Settings not saved' "$log" 2>/dev/null && break; sleep 0.1; done
+    grep -q 'Settings not saved: cannot write .*control.ini' "$log" ||
       fail "a failed settings write is not in the log: $(cat "$log" 2>/dev/null)"
     alive "$last" || fail "the saver ended after a failed settings write"
     ;;
