@@ -11,6 +11,7 @@
 #include <sstream>
 
 #include "engine/graphics/VDibSurface.h"
+#include "engine/stage/VSoundFile.h"
 #include "platform/sdl/VExecutablePath.h"
 #include "platform/sdl/VForeignWindowWatch.h"
 #include "engine/graphics/VPaletteFade.h"
@@ -553,5 +554,8 @@ void VSdlStage::ReportException(const std::string& message)
 
 bool VSdlStage::PlayPlatformSound(const std::string& fileName, uint32_t)
 {
-    return sound_.Play(fileName);
+    if (fileName.empty())
+        return sound_.Play(fileName);  // silences the one playing
+    const std::string file = FindSoundFile(fileName);
+    return !file.empty() && sound_.Play(file);
 }

@@ -4,10 +4,10 @@
 
 #include <intrin.h>
 
-#include <filesystem>
 #include <sstream>
 
 #include "engine/graphics/VDibSurface.h"
+#include "engine/stage/VSoundFile.h"
 #include "platform/win32/VWinSaver.h"
 
 namespace {
@@ -202,12 +202,8 @@ void VDibStage::ReportException(const std::string& message)
 bool VDibStage::PlayPlatformSound(const std::string& fileName, uint32_t flags)
 {
     // The show names its sounds without the extension; the files beside it are wave files.
-    std::string name = fileName;
-    std::error_code error;
-    if (std::filesystem::path(name).extension().empty() &&
-        std::filesystem::exists(name + ".wav", error))
-        name += ".wav";
-    return sndPlaySoundA(name.c_str(), UINT(flags)) != FALSE;
+    const std::string file = FindSoundFile(fileName);
+    return sndPlaySoundA((file.empty() ? fileName : file).c_str(), UINT(flags)) != FALSE;
 }
 
 void VDibStage::SetTargetWindow(HWND window, float width, float height)
