@@ -8,6 +8,7 @@
 
 #include "engine/graphics/VDibSurface.h"
 #include "engine/stage/VSoundFile.h"
+#include "engine/stream/VUnattendedReport.h"
 #include "platform/win32/VWinSaver.h"
 
 namespace {
@@ -193,6 +194,9 @@ void VDibStage::ShowCursor(bool show)
 
 void VDibStage::ReportException(const std::string& message)
 {
+    ReportUnattended(message);
+    if (quietReports_)
+        return;
     int answer = MessageBoxA(window_, message.c_str(), "Valdrimor Exception",
                              MB_OKCANCEL | MB_ICONERROR);
     if (answer == IDCANCEL)

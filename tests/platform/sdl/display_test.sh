@@ -29,6 +29,7 @@ export SDL_AUDIODRIVER=dummy
 export ZIBOLT_CONFIG_DIR="$work/config"
 export ZIBOLT_QUIET_REPORTS=1
 export XDG_RUNTIME_DIR="$work/run"
+export XDG_STATE_HOME="$work/state"  # the report log
 mkdir -p "$XDG_RUNTIME_DIR" "$ZIBOLT_CONFIG_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
 
@@ -188,6 +189,31 @@ case "$case_name" in
     done
     [[ -n "$about" ]] || fail "the about program did not open its window"
     [[ -n "$about" ]] && kill "$(xdotool getwindowpid "$about")" 2>/dev/null
+    ;;
+  broken-scene)
+    # A scene file that cannot be read: the saver reports it once, on standard error and in
+    # the log, and the show goes on with no box waiting for an answer.
+    data=$("$zibolt" --help | sed -n 's/^Data folder: //p')
+    mkdir -p "$work/data"
+    for entry in "$data"/*; do ln -s "$entry" "$work/data/"; done
+    echo "not a scene file" >"$work/data/Broken.vcs"
+    export ZIBOLT_DATA_DIR="$work/data"
+    unset ZIBOLT_QUIET_REPORTS
+    start /s
+    n=0
+    for _ in $(seq 20); do
+      sleep 0.5
+      n=$(colours root)
+      (( n > 8 )) && break
+    done
+    (( n > 8 )) || fail "the show did not go on after the broken scene file"
+    alive "$last" || fail "zibolt /s ended after the broken scene file"
+    [[ -z "$(xdotool search --name "Valdrimor Exception" 2>/dev/null)" ]] ||
+      fail "the saver waits behind a Valdrimor Exception box"
+    grep -q "cannot show the report box" "$work/out.txt" && fail "the saver tried to show a box"
+    reports=$(grep -c "Broken.vcs" "$work/state/zibolt/zibolt.log" 2>/dev/null)
+    [[ "$reports" == 1 ]] || fail "the log holds ${reports:-no} reports of the broken scene file, not one"
+    grep -q "Broken.vcs" "$work/out.txt" || fail "standard error does not name the broken file"
     ;;
   *)
     echo "unknown case $case_name"; exit 2 ;;
