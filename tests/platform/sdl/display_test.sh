@@ -200,18 +200,20 @@ case "$case_name" in
     export ZIBOLT_DATA_DIR="$work/data"
     unset ZIBOLT_QUIET_REPORTS
     start /s
+    log=$work/state/zibolt/zibolt.log
     n=0
     for _ in $(seq 20); do
       sleep 0.5
       n=$(colours root)
-      (( n > 8 )) && break
+      (( n > 8 )) && grep -q "Broken.vcs" "$log" 2>/dev/null && break
     done
     (( n > 8 )) || fail "the show did not go on after the broken scene file"
+    sleep 1  # time for a second report, which must not come
     alive "$last" || fail "zibolt /s ended after the broken scene file"
     [[ -z "$(xdotool search --name "Valdrimor Exception" 2>/dev/null)" ]] ||
       fail "the saver waits behind a Valdrimor Exception box"
     grep -q "cannot show the report box" "$work/out.txt" && fail "the saver tried to show a box"
-    reports=$(grep -c "Broken.vcs" "$work/state/zibolt/zibolt.log" 2>/dev/null)
+    reports=$(grep -c "Broken.vcs" "$log" 2>/dev/null)
     [[ "$reports" == 1 ]] || fail "the log holds ${reports:-no} reports of the broken scene file, not one"
     grep -q "Broken.vcs" "$work/out.txt" || fail "standard error does not name the broken file"
     ;;
