@@ -30,6 +30,9 @@ export ZIBOLT_CONFIG_DIR="$work/config"
 export ZIBOLT_QUIET_REPORTS=1
 export XDG_RUNTIME_DIR="$work/run"
 export XDG_STATE_HOME="$work/state"  # the report log
+# A bus that is not there: without one, SDL's session-bus client would start a bus daemon
+# of its own for every run and leave it behind.
+export DBUS_SESSION_BUS_ADDRESS="unix:path=$work/no-bus"
 mkdir -p "$XDG_RUNTIME_DIR" "$ZIBOLT_CONFIG_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
 

@@ -24,7 +24,7 @@ cp "$data/Sounds/motor1.wav" "$work/data/SOUNDS/Motor1.WAV"
 
 SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$work/played.raw" \
   ZIBOLT_DATA_DIR="$work/data" ZIBOLT_CONFIG_DIR="$work/config" XDG_RUNTIME_DIR="$work/run" \
-  XDG_STATE_HOME="$work/state" ZIBOLT_QUIET_REPORTS=1 \
+  XDG_STATE_HOME="$work/state" ZIBOLT_QUIET_REPORTS=1 DBUS_SESSION_BUS_ADDRESS="unix:path=$work/no-bus" \
   "$zibolt" --sound >"$work/out.txt" 2>&1 &
 pid=$!
 
