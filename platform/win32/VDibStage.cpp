@@ -207,7 +207,9 @@ bool VDibStage::PlayPlatformSound(const std::string& fileName, uint32_t flags)
 {
     // The show names its sounds without the extension; the files beside it are wave files.
     const std::string file = FindSoundFile(fileName);
-    return sndPlaySoundA((file.empty() ? fileName : file).c_str(), UINT(flags)) != FALSE;
+    // A missing file stays silent: without SND_NODEFAULT Windows plays its default sound.
+    return sndPlaySoundA((file.empty() ? fileName : file).c_str(), UINT(flags) | SND_NODEFAULT) !=
+           FALSE;
 }
 
 void VDibStage::SetTargetWindow(HWND window, float width, float height)
