@@ -44,7 +44,7 @@ std::filesystem::path SceneSourceDir()
     return std::filesystem::path(ZIBOLT_SOURCE_DIR) / "assets" / "scenes";
 }
 
-std::string SmallImageStream(const std::filesystem::path& source, const std::string& scratchDir)
+std::string SmallImageStream(const std::filesystem::path& source, const std::string& scratchDir, int side)
 {
     std::ifstream in(source, std::ios::binary);
     std::ostringstream text;
@@ -62,10 +62,10 @@ std::string SmallImageStream(const std::filesystem::path& source, const std::str
         return e.red == 0 && e.green == 255 && e.blue == 0;
     });
     const auto clear = static_cast<uint8_t>(green == master.end() ? 0 : green - master.begin());
-    VDib dib(4, 4);
+    VDib dib(side, side);
     std::copy(master.begin(), master.end(), dib.GetPaletteEntries());
-    for (int y = 0; y < 4; ++y)
-        for (int x = 0; x < 4; ++x)
+    for (int y = 0; y < side; ++y)
+        for (int x = 0; x < side; ++x)
             *dib.GetPixelAddress(x, y) = (x + y) % 2 ? clear : static_cast<uint8_t>(clear + 1);
     const std::filesystem::path image = std::filesystem::path(scratchDir) / "small.bmp";
     SaveBmpFile(image.string(), dib);

@@ -1,5 +1,6 @@
 #include "show/VIniControlStore.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fstream>
@@ -81,19 +82,25 @@ bool KeyOf(const std::string& line, std::string& key, std::string* value)
     return !key.empty();
 }
 
+// A control byte (a line break among them) in a stored text would start a new entry or make
+// the whole file read as binary data, and so cost every other setting.
+bool IsControl(char c)
+{
+    return static_cast<unsigned char>(c) < 0x20 && c != '\t';
+}
+
 // A key that would not read back as itself is refused.
 bool UsableKey(const std::string& key)
 {
-    return !key.empty() && key == Trim(key) && key.find_first_of("=\r\n") == std::string::npos &&
-           key.front() != '[' && key.front() != ';' && key.front() != '#';
+    return !key.empty() && key == Trim(key) && key.find('=') == std::string::npos &&
+           std::none_of(key.begin(), key.end(), IsControl) && key.front() != '[' &&
+           key.front() != ';' && key.front() != '#';
 }
 
-// Line breaks in a value would start new entries; they become spaces.
+// Control bytes in a value become spaces.
 std::string CleanValue(std::string value)
 {
-    for (char& c : value)
-        if (c == '\r' || c == '\n')
-            c = ' ';
+    std::replace_if(value.begin(), value.end(), IsControl, ' ');
     return value;
 }
 

@@ -176,6 +176,12 @@ TEST_F(ControlSettings, KeysAndValuesCannotForgeEntries)
     EXPECT_EQ(store.Read("Sound", "1"), "1");
     EXPECT_EQ(store.Read("Skin", ""), "Rusty [Other] Sound=0");
     EXPECT_EQ(store.Read("a=b", "dflt"), "dflt");
+    // A control byte would make the whole file read as binary data: a scene file named with
+    // one gets no flag, a value keeps a space in its place, and the other settings stay.
+    EXPECT_FALSE(store.TryWrite("Scene\x1b.vcs", "1"));
+    EXPECT_TRUE(store.TryWrite("Dir", std::string("/a\0b\x01" "c", 6)));
+    EXPECT_EQ(store.Read("Dir", ""), "/a b c");
+    EXPECT_EQ(store.Read("Skin", ""), "Rusty [Other] Sound=0");
 }
 
 TEST_F(ControlSettings, TheSectionIsFoundAgainAfterOthersAndAddedWhenMissing)
