@@ -70,14 +70,27 @@ for fuzzer in build-fuzz/fuzz/fuzz_*; do
   mkdir -p "$corpus"
   seeder="build-fuzz/fuzz/seed_${name#fuzz_}"
   [[ -x "$seeder" ]] && "$seeder" "$corpus"
+  # Inputs that once made the target fail are read too (never written to).
+  regressions=()
+  [[ -d "fuzz/corpus/$name" ]] && regressions=("$PWD/fuzz/corpus/$name")
+  # The tokens of the target's input format, so that mutations make well-formed pieces.
+  case "$name" in
+    fuzz_bmp | fuzz_skin) dict=bmp ;;
+    fuzz_control) dict=control-ini ;;
+    *) dict=component-stream ;;
+  esac
   (cd "$log" && "$OLDPWD/$fuzzer" -max_total_time="$fuzz_seconds" -timeout=10 -rss_limit_mb=2048 \
-     -print_final_stats=1 "$corpus" >"$log/$name.txt" 2>&1) &
+     -dict="$OLDPWD/fuzz/dict/$dict.dict" -print_final_stats=1 "$corpus" "${regressions[@]}" \
+     >"$log/$name.txt" 2>&1) &
   pids+=($!)
   names+=("$name")
 done
+# fuzz_stat NAME STAT: one of the final statistics of a target's run.
+fuzz_stat() { grep -Eo "stat::$2: *[0-9]+" "$log/$1.txt" | grep -Eo '[0-9]+$' || echo '?'; }
 for i in "${!pids[@]}"; do
   if wait "${pids[$i]}"; then
-    echo "${names[$i]}: clean ($(grep -Eo 'stat::number_of_executed_units: *[0-9]+' "$log/${names[$i]}.txt" | grep -Eo '[0-9]+$' || echo '?') runs)"
+    echo "${names[$i]}: clean ($(fuzz_stat "${names[$i]}" number_of_executed_units) runs," \
+         "$(fuzz_stat "${names[$i]}" average_exec_per_sec) a second)"
     passed=$((passed + 1))
   else
     echo "${names[$i]}: FAILED"
