@@ -23,7 +23,8 @@
 #include "tests/scenes/SceneFilesKit.h"
 
 #if defined(__SANITIZE_ADDRESS__)
-#include <sanitizer/allocator_interface.h>
+// From the AddressSanitizer runtime (its header does not come with every compiler).
+extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
 #endif
 
 using namespace scenefiles;
@@ -72,7 +73,7 @@ public:
         if (++repaints_ % kPaintEvery == 0)
             VHeadlessStage::Repaint();
     }
-    static constexpr long kPaintEvery = 32;
+    static constexpr long kPaintEvery = 128;
 
 protected:
     bool PlayPlatformSound(const std::string&, uint32_t) override { return true; }
