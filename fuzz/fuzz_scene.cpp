@@ -38,7 +38,10 @@ private:
 // The show's main stream with small images, read in place rather than copied for every input.
 class ShowStage : public FuzzStage {
 public:
-    explicit ShowStage(const std::string& mainStream) : FuzzStage(kWidth, kHeight, kCycles), main_(mainStream) {}
+    explicit ShowStage(const std::string& mainStream)
+        : FuzzStage(kWidth, kHeight, kCycles, kPaintEvery), main_(mainStream)
+    {
+    }
     std::unique_ptr<std::istream> LoadResourceStream() override
     {
         return std::make_unique<VMemoryStream>(main_.data(), main_.size());
@@ -46,23 +49,15 @@ public:
     // The loop waits at least a scene tick, as on a busy machine: timers due meanwhile are
     // ticked together, so a second of show takes some 40 cycles rather than a hundred.
     bool PumpMessages(double waitMs) override { return FuzzStage::PumpMessages(std::max(waitMs, 25.0)); }
-    // Sorting the show's many components for every frame took most of each run; one frame in
-    // kPaintEvery is painted, and the last one always.
-    void Repaint() override
-    {
-        if (++repaints_ % kPaintEvery == 0)
-            FuzzStage::Repaint();
-    }
-    void PaintNow() { FuzzStage::Repaint(); }
 
     // Eight seconds of show: a planet scene's fixed six-second landing and the hero's getting
     // out, then the file's own talk; the other kinds are into their files' content sooner.
     static constexpr double kShowMs = 8000;
+    // Sorting the show's many components for every frame took most of each run.
     static constexpr int kWidth = 160, kHeight = 120, kCycles = 400, kPaintEvery = 16;
 
 private:
     const std::string& main_;
-    int repaints_ = 0;
 };
 
 }  // namespace

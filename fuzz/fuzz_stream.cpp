@@ -1,6 +1,7 @@
 // Loads arbitrary bytes as the main stream of a headless stage, as the program does with its
-// own, then plays it for a few seconds of show time: pictures, sprites, directors, timers and
-// text blocks, each text block spoken in a balloon over the directors the stream brought.
+// own, then plays it for up to a second of show time (16 loop cycles): pictures, sprites,
+// directors, timers and text blocks, each text block spoken in a balloon over the directors
+// the stream brought.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -67,7 +68,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         stage.Load();
         StartEverything(stage);
         stage.RunFor(1000);
-        stage.Repaint();
+        stage.PaintNow();
     } catch (const VException&) {
         // Malformed streams are expected to be refused with a message.
     }
