@@ -33,14 +33,18 @@ public:
     double now = 0.0;
 };
 
-// Some ticks on the clock, bounded so that a timer that stays due cannot hold the run.
+// Half a second on the clock in steps of 20 ms, at most 250 ticks in all: a timer of a
+// millisecond or less would otherwise take thousands of ticks per input for nothing new.
+constexpr int kSteps = 25;
+constexpr int kMaxTicks = 250;
+
 void Play(FuzzHost& host)
 {
     int ticks = 0;
-    for (int step = 0; step < 25 && ticks < 250; ++step) {
+    for (int step = 0; step < kSteps && ticks < kMaxTicks; ++step) {
         host.now += 20.0;
         while (VTimer* next = NextTimer(host.GetTimers())) {
-            if (!(next->GetNextDue() < host.now) || ++ticks > 250)
+            if (!(next->GetNextDue() < host.now) || ++ticks > kMaxTicks)
                 break;
             try {
                 next->Tick();
