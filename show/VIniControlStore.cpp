@@ -14,13 +14,19 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// Blanks, and carriage returns left over from a line ended twice ("\r\r\n").
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r';
+}
+
 std::string Trim(std::string_view text)
 {
     std::size_t begin = 0;
     std::size_t end = text.size();
-    while (begin < end && (text[begin] == ' ' || text[begin] == '\t'))
+    while (begin < end && IsBlank(text[begin]))
         ++begin;
-    while (end > begin && (text[end - 1] == ' ' || text[end - 1] == '\t'))
+    while (end > begin && IsBlank(text[end - 1]))
         --end;
     return std::string(text.substr(begin, end - begin));
 }

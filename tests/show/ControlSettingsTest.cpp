@@ -62,6 +62,16 @@ TEST_F(ControlSettings, UnknownSectionsKeysAndCommentsAreKept)
               "x=1\r\n");
 }
 
+// A line ended twice ("\r\r\n", as after two conversions) keeps no carriage return in its
+// value, so the value neither reads wrong nor changes when another setting is written.
+TEST_F(ControlSettings, StrayCarriageReturnsAreNoPartOfAValue)
+{
+    WriteFile(ConfigFile(), "[Zibolt]\nDir=/scenes\r\r\nSound=1\n");
+    EXPECT_EQ(ReadControlValue("Dir", ""), "/scenes");
+    WriteControlValue("Sound", "0");
+    EXPECT_EQ(ReadControlValue("Dir", ""), "/scenes");
+}
+
 TEST_F(ControlSettings, WritesGoThroughATemporaryFileThatDoesNotStay)
 {
     WriteFile(ConfigFile(), "[Zibolt]\nSound=1\n");
