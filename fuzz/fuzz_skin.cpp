@@ -71,10 +71,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     ship->Draw(*target, ship->GetXPos(), ship->GetYPos(), nullptr);
     ship->SetFlameAmount(0.5f);
     ship->SetGearExtension(0.3f);
-    for (float scale : {0.37f}) {
-        ship->SetScale(scale);
-        ship->UpdateRect();
-        ship->Draw(*target, ship->GetXPos(), ship->GetYPos(), nullptr);
-    }
+    ship->SetScale(0.37f);
+    ship->UpdateRect();
+    ship->Draw(*target, ship->GetXPos(), ship->GetYPos(), nullptr);
     return 0;
 }
