@@ -60,7 +60,9 @@ bool VStage::LoadPropFromStream(const std::string& name, std::istream& stream, i
         SetCaption(LoadStringFromStream(stream, consumed));
         return true;
     }
-    return VPixieHost::LoadPropFromStream(name, stream, consumed);
+    // Names the stage does not know, "Tag" among them, are skipped: a malformed tag value
+    // must not cost the records that follow it.
+    return false;
 }
 
 template <class Step>

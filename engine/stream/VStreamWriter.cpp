@@ -1,10 +1,15 @@
 #include "engine/stream/VStreamWriter.h"
 
 #include <charconv>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
 #include <cstdio>
 #include <fstream>
 
 #include "engine/stream/VException.h"
+#include "engine/stream/VMemoryStream.h"
+#include "engine/stream/VStreamReaders.h"
 
 std::string NumberToken(long long value)
 {
@@ -28,12 +33,53 @@ std::string TagText(const std::vector<std::string>& lines)
     return text;
 }
 
+namespace {
+
+// The most decimals tried; floats this small cannot be read back exactly anyway.
+constexpr int kMaxCooDecimals = 60;
+
+std::string FixedText(double value, int decimals)
+{
+    char buffer[512];
+    auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
+    return std::string(buffer, result.ptr);
+}
+
+// What the engine's own coordinate reader makes of `text`, bit for bit.
+bool ReadsBackAs(const std::string& text, float value)
+{
+    VMemoryStream in(NumberToken(static_cast<long long>(text.size())) + text);
+    int consumed = 0;
+    float read = LoadCooFromStream(in, consumed);
+    return std::memcmp(&read, &value, sizeof value) == 0;
+}
+
+}  // namespace
+
 std::string CooText(float value)
 {
-    char buffer[64];
-    auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
-    std::string text(buffer, result.ptr);
-    return text;
+    // The reader adds up digits in single precision, which is not the exact rounding of a
+    // decimal: the correctly rounded text of a few digits may read back one step off. So at
+    // each number of decimals, from none upwards, the rounded text and its neighbours in the
+    // last decimal are tried until one reads back as the very same float.
+    if (!std::isfinite(value))
+        return FixedText(value, 0);
+    std::string closest;
+    for (int decimals = 0; decimals <= kMaxCooDecimals; ++decimals) {
+        std::string rounded = FixedText(value, decimals);
+        double step = std::pow(10.0, -decimals);
+        double at = std::strtod(rounded.c_str(), nullptr);
+        for (int delta : {0, -1, 1, -2, 2}) {
+            std::string text = delta == 0 ? rounded : FixedText(at + delta * step, decimals);
+            // A neighbour of zero keeps the sign of the value it stands for.
+            if (std::signbit(value) != (text[0] == '-'))
+                continue;
+            if (ReadsBackAs(text, value))
+                return text;
+        }
+        closest = rounded;
+    }
+    return closest;
 }
 
 std::string ColorText(uint32_t colour)
