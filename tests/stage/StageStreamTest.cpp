@@ -138,7 +138,7 @@ TEST(StageStream, BitmapValuesFollowOneRule)
                                  .Bytes());
     EXPECT_TRUE(stage->GetReportedExceptions().empty()) << stage->GetReportedExceptions()[0];
     EXPECT_EQ(stage->GetCaption(), "after");
-    EXPECT_EQ(stage->GetBackground()->GetPixel(7, 7), 1);
+    EXPECT_EQ(stage->GetLastFrame().At(7, 7), 1);
     auto* p = dynamic_cast<VPixie*>(stage->FindComponent("P"));
     ASSERT_NE(p, nullptr);
     EXPECT_FLOAT_EQ(p->GetXPos(), 7);
