@@ -137,6 +137,24 @@ TEST_F(ShipTest, ScaledDrawKeepsTheAnchor)
     EXPECT_EQ(Pixel(*target, 200, 245), 8);
 }
 
+// Within one flight the composed picture is reused; once the ship was back at natural size,
+// the next scaled draw composes it as it is then.
+TEST_F(ShipTest, EachScaledFlightComposesTheShipAfresh)
+{
+    ship->SetFlameAmount(0.0f);
+    ship->SetGearExtension(0.0f);
+    ship->SetScale(0.5f);
+    auto first = Surface(400, 400, kBlack);
+    ship->Draw(*first, 200, 300, nullptr);
+    EXPECT_EQ(Pixel(*first, 200, 305), kBlack);
+    ship->SetScale(1.0f);
+    ship->SetGearExtension(1.0f);
+    ship->SetScale(0.5f);
+    auto second = Surface(400, 400, kBlack);
+    ship->Draw(*second, 200, 300, nullptr);
+    EXPECT_EQ(Pixel(*second, 200, 305), 9) << "the lowered gear of the second flight";
+}
+
 TEST_F(ShipTest, MailRisesStaysAndSinksOver124Ticks)
 {
     VSprite* mail = Sprite("Mail");
