@@ -9,7 +9,7 @@ common=(cmake ninja-build g++ pkg-config nlohmann-json3-dev libpng-dev libgif-de
 case "${1:-show}" in
   show)  wanted=("${common[@]}") ;;
   test)  wanted=("${common[@]}" googletest libgtest-dev clang-14 libclang-rt-14-dev xvfb xdotool
-                 desktop-file-utils) ;;
+                 desktop-file-utils lintian) ;;
   bench) wanted=("${common[@]}" libbenchmark-dev) ;;
   art)   wanted=("${common[@]}" librsvg2-bin python3) ;;
   sounds) wanted=(espeak-ng sox) ;;

@@ -146,7 +146,8 @@ void VStage::Repaint()
                 failure = std::current_exception();
         }
     }
-    Present(*frameBuffer_, 0, 0, nullptr);
+    if (!presentHeld_)
+        Present(*frameBuffer_, 0, 0, nullptr);
     if (failure)
         std::rethrow_exception(failure);
 }
