@@ -88,7 +88,7 @@ public:
     // --- failures ---
     // Raises "OnException" with the message pending, then reports it unless a handler
     // cleared it.
-    virtual void HandleException(const std::string& message);
+    void HandleException(const std::string& message) override;
     virtual void ReportException(const std::string& message) {}
     // The message being handled while "OnException" runs; null otherwise.
     const std::string* GetPendingException() const { return pending_.get(); }

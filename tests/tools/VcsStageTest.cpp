@@ -57,7 +57,7 @@ const char* kScene = R"({"format": "vcs-tokens-1", "header": ["Type=Test"], "rec
   {"class": "VDirector", "name": "mover", "properties": [
     {"name": "FrameLength", "value": "40"},
     {"name": "Tupels", "value": {"tupels": [
-      {"frame": 1, "pixie": "door", "set": {"XPos": 0, "YPos": 0}},
+      {"frame": 1, "pixie": "door", "set": {"XPos": 0, "YPos": 0, "Visible": true}},
       {"frame": 10, "pixie": "door", "set": {"XPos": 30, "YPos": 20, "Visible": true}}]}}]},
   {"class": "VTimer", "name": "Tick", "properties": [
     {"name": "Interval", "value": "250"}, {"name": "Enabled", "value": {"bool": false}}]},
