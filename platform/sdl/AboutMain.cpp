@@ -13,6 +13,8 @@
 #include "platform/sdl/VAboutSettings.h"
 #include "platform/sdl/VExecutablePath.h"
 #include "platform/sdl/VIndexedConverter.h"
+#include "platform/sdl/VSessionBus.h"
+#include "platform/sdl/VXErrorGuard.h"
 #include "show/VDataPaths.h"
 
 namespace {
@@ -80,6 +82,7 @@ bool Change(VAboutSettings& settings, char key)
 int main(int, char**)
 {
     try {
+        KeepSessionBusFromAutolaunching();
         InstallFreeTypeTextRenderer();
         VAboutSettings settings(ReadDataDir(ExecutableDirectory()));
         settings.Load();
@@ -89,6 +92,7 @@ int main(int, char**)
             std::fprintf(stderr, "zibolt-about: no display (%s)\n", SDL_GetError());
             return 1;
         }
+        VXErrorGuard::Install();  // a lost X server ends the program
         SDL_Window* window = SDL_CreateWindow("About Zibolt", SDL_WINDOWPOS_CENTERED,
                                               SDL_WINDOWPOS_CENTERED, kWidth, kHeight, 0);
         SDL_Renderer* renderer = window ? SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE) : nullptr;

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <sstream>
+#include <unistd.h>
 
 #include "engine/graphics/VDibSurface.h"
 #include "platform/sdl/VExecutablePath.h"
@@ -17,13 +18,22 @@
 #include "platform/sdl/VSdlPresenter.h"
 #include "platform/sdl/VReadoutText.h"
 #include "platform/sdl/VSdlKeys.h"
+#include "platform/sdl/VXErrorGuard.h"
 
 namespace {
 
 volatile std::sig_atomic_t gTerminate = 0;
 volatile std::sig_atomic_t gRaise = 0;
+volatile std::sig_atomic_t gReportShown = 0;
 
-void OnTerminate(int) { gTerminate = 1; }
+void OnTerminate(int)
+{
+    // A report box waits for its answer in a loop of its own, which no flag reaches; there is
+    // nothing left to save by then.
+    if (gReportShown)
+        ::_exit(0);
+    gTerminate = 1;
+}
 void OnRaise(int) { gRaise = 1; }
 
 // A fade step is shown for at least one frame of a 60 Hz display, also where the renderer
@@ -45,8 +55,11 @@ VSdlStage::VSdlStage()
 VSdlStage::~VSdlStage()
 {
     presenter_.reset();
-    if (window_)
+    if (window_) {
+        // What letting go of a vanished window answers arrives while the guard still holds.
+        VXErrorGuard::DrainWindowDisplay(window_);
         SDL_DestroyWindow(window_);  // a foreign window stays; SDL only lets go of it
+    }
     if (videoStarted_)
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
@@ -60,6 +73,7 @@ void VSdlStage::InstallSignalHandlers()
     sigemptyset(&action.sa_mask);
     sigaction(SIGTERM, &action, nullptr);
     sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGHUP, &action, nullptr);
     action.sa_handler = OnRaise;
     sigaction(SIGUSR1, &action, nullptr);
 }
@@ -140,6 +154,7 @@ bool VSdlStage::InitVideo()
         std::fprintf(stderr, "zibolt: no display (%s)\n", SDL_GetError());
         return false;
     }
+    VXErrorGuard::Install();
     videoStarted_ = true;
     return true;
 }
@@ -279,6 +294,8 @@ void VSdlStage::CreateOwnWindow()
 
 bool VSdlStage::TargetGone()
 {
+    if (VXErrorGuard::WindowVanished())
+        return true;
     if (!foreign_ || !watch_)
         return false;
     static double lastCheck = 0;
@@ -300,6 +317,9 @@ bool VSdlStage::PumpMessages(double waitMs)
         gRaise = 0;
         RaiseWindow();
     }
+    // The window went away under the show: the end of its job, not a failure.
+    if (VXErrorGuard::WindowVanished())
+        Stop();
     if (quitPosted_)
         return true;
     if (videoStarted_) {
@@ -369,13 +389,17 @@ void VSdlStage::Dispatch(const void* raw)
         if (input)
             MouseMove(static_cast<float>(event.motion.x), static_cast<float>(event.motion.y));
         break;
-    case SDL_MOUSEBUTTONDOWN:
-        if (input && event.button.button == SDL_BUTTON_LEFT)
+    case SDL_MOUSEBUTTONDOWN:  // every button
+        if (input)
             MouseDown(static_cast<float>(event.button.x), static_cast<float>(event.button.y));
         break;
     case SDL_MOUSEBUTTONUP:
-        if (input && event.button.button == SDL_BUTTON_LEFT)
+        if (input)
             MouseUp(static_cast<float>(event.button.x), static_cast<float>(event.button.y));
+        break;
+    case SDL_MOUSEWHEEL:
+        if (input)
+            MouseWheel();
         break;
     default: break;
     }
@@ -543,8 +567,12 @@ void VSdlStage::ReportException(const std::string& message)
     if (!cursorShown_)
         SDL_ShowCursor(SDL_ENABLE);
     int pressed = 1;
+    gReportShown = 1;
+    if (gTerminate)
+        ::_exit(0);  // asked to end just before the box
     if (SDL_ShowMessageBox(&box, &pressed) != 0)
         pressed = 1;
+    gReportShown = 0;
     if (!cursorShown_)
         SDL_ShowCursor(SDL_DISABLE);
     if (pressed == 0)

@@ -39,7 +39,8 @@ public:
     void SetResolution(std::optional<VResolution> resolution) { resolution_ = resolution; }
     // Exception reports go to the standard error stream only (no one can answer a box).
     void SetQuietReports(bool quiet) { quietReports_ = quiet; }
-    // SIGTERM and SIGINT end the show at the next wait; SIGUSR1 raises the window.
+    // SIGTERM, SIGINT and SIGHUP end the show at the next wait (at once while a report box
+    // waits for an answer); SIGUSR1 raises the window.
     static void InstallSignalHandlers();
 
     // --- what the screen-saver host asks of the windowed stage ---

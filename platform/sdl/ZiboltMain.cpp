@@ -20,6 +20,7 @@
 #include "platform/sdl/VSaverCommand.h"
 #include "platform/sdl/VSdlSaverEngine.h"
 #include "platform/sdl/VSdlStage.h"
+#include "platform/sdl/VSessionBus.h"
 #include "saver/VAboutLauncher.h"
 #include "show/RegisterShowClasses.h"
 #include "show/VControlSettings.h"
@@ -57,6 +58,7 @@ void InstallSettings(const VSaverCommand& command)
 
 int RunShow(const VSaverCommand& command)
 {
+    KeepSessionBusFromAutolaunching();
     InstallSettings(command);
     std::signal(SIGCHLD, SIG_IGN);
     SetProgramLauncher(Spawn);
@@ -77,7 +79,9 @@ int RunShow(const VSaverCommand& command)
     if (command.mode == VSaverMode::Foreign)
         stage->SetQuietReports(true);
     stage->SetScreensaverEngineFactory([command](VSdlStage& s) -> VScreensaverEngine* {
-        return new VSdlSaverEngine(s, command, VInstanceLock::DefaultDirectory());
+        return new VSdlSaverEngine(
+            s, command, VInstanceLock::DefaultDirectory(),
+            VInstanceLock::DisplayKey(std::getenv("DISPLAY"), std::getenv("WAYLAND_DISPLAY")));
     });
     const std::string_view bytes = MainStreamData();
     stage->SetMainStream(std::string(bytes));

@@ -112,8 +112,21 @@ case "$case_name" in
     sleep 2
     xdotool key s; sleep 1
     alive "$last" || fail "S ended the saver"
+    # Modifiers alone never end it: Shift comes before the S of a capital S.
+    xdotool key shift+s; xdotool key ctrl; xdotool key alt; xdotool key super; sleep 1
+    alive "$last" || fail "Shift, Ctrl, Alt, Super or a capital S ended the saver"
     xdotool key x
     ends_within "$last" 1 || fail "a key other than S did not end the saver"
+    ;;
+  buttons)
+    # Every mouse button and the wheel end it, as the left button does (X buttons 4 and 5
+    # are the wheel, 8 and 9 the side buttons).
+    for button in 2 3 4 9; do
+      start /s
+      sleep 1.5
+      xdotool click "$button"
+      ends_within "$last" 1 || fail "mouse button $button did not end the saver"
+    done
     ;;
   window)
     start
