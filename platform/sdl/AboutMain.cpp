@@ -13,7 +13,7 @@
 #include "platform/sdl/VAboutSettings.h"
 #include "platform/sdl/VExecutablePath.h"
 #include "platform/sdl/VIndexedConverter.h"
-#include "platform/sdl/VSessionBus.h"
+#include "platform/sdl/VSdlEnvironment.h"
 #include "platform/sdl/VXErrorGuard.h"
 #include "show/VDataPaths.h"
 
@@ -82,7 +82,7 @@ bool Change(VAboutSettings& settings, char key)
 int main(int, char**)
 {
     try {
-        KeepSessionBusFromAutolaunching();
+        PrepareSdlEnvironment();
         InstallFreeTypeTextRenderer();
         VAboutSettings settings(ReadDataDir(ExecutableDirectory()));
         settings.Load();

@@ -22,6 +22,14 @@ VSdlSaverEngine::VSdlSaverEngine(VSdlStage& stage, VSaverCommand command, std::s
         stage_.Stop();  // nothing to change: the caller has said so
 }
 
+VSdlSaverEngine::~VSdlSaverEngine()
+{
+    if (command_.mode == VSaverMode::Foreign && command_.root && attachedRoot_) {
+        VForeignWindowWatch watch;
+        watch.ClearToBackground(watch.ScreenRoot());
+    }
+}
+
 bool VSdlSaverEngine::CanEnd()
 {
     switch (command_.mode) {
@@ -54,6 +62,7 @@ void VSdlSaverEngine::Attach(VStage&)
         if (window == 0) {
             VForeignWindowWatch watch;
             window = watch.ScreenRoot();
+            attachedRoot_ = window != 0;
         }
         stage_.SetTargetWindow(window, 0, 0);
         break;

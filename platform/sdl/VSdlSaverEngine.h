@@ -19,6 +19,9 @@ public:
     // is the display the instance runs on (VInstanceLock::DisplayKey), one saver per display.
     VSdlSaverEngine(VSdlStage& stage, VSaverCommand command, std::string lockDirectory,
                     std::string display);
+    // The screen's root window, drawn into without a screen saver that owns it, gets its own
+    // background back.
+    ~VSdlSaverEngine() override;
 
     bool CanEnd() override;
     VFloatPoint GetConfigurePosition() override { return {100.0f, 100.0f}; }
@@ -49,4 +52,5 @@ private:
     std::string display_;
     VInstanceLock runLock_;
     VInstanceLock previewLock_;
+    bool attachedRoot_ = false;
 };

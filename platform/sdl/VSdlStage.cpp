@@ -8,7 +8,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <pthread.h>
 #include <sstream>
+#include <sys/prctl.h>
 #include <unistd.h>
 
 #include "engine/graphics/VDibSurface.h"
@@ -33,6 +35,18 @@ void OnTerminate(int)
     if (gReportShown)
         ::_exit(0);
     gTerminate = 1;
+}
+
+// SDL shows a report box from a process of its own, forked for it; that one must not outlive
+// the show when a signal ends the show while the box is up.
+pid_t gBoxParent = 0;
+void EndWithTheShow()
+{
+    if (gReportShown && gBoxParent != 0) {
+        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+        if (::getppid() != gBoxParent)
+            ::_exit(0);  // the show ended before this could be said
+    }
 }
 void OnRaise(int) { gRaise = 1; }
 
@@ -76,6 +90,8 @@ void VSdlStage::InstallSignalHandlers()
     sigaction(SIGHUP, &action, nullptr);
     action.sa_handler = OnRaise;
     sigaction(SIGUSR1, &action, nullptr);
+    gBoxParent = ::getpid();
+    pthread_atfork(nullptr, nullptr, EndWithTheShow);
 }
 
 void VSdlStage::SetMainStream(std::string bytes)

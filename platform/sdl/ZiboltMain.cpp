@@ -20,7 +20,7 @@
 #include "platform/sdl/VSaverCommand.h"
 #include "platform/sdl/VSdlSaverEngine.h"
 #include "platform/sdl/VSdlStage.h"
-#include "platform/sdl/VSessionBus.h"
+#include "platform/sdl/VSdlEnvironment.h"
 #include "saver/VAboutLauncher.h"
 #include "show/RegisterShowClasses.h"
 #include "show/VControlSettings.h"
@@ -58,7 +58,7 @@ void InstallSettings(const VSaverCommand& command)
 
 int RunShow(const VSaverCommand& command)
 {
-    KeepSessionBusFromAutolaunching();
+    PrepareSdlEnvironment();
     InstallSettings(command);
     std::signal(SIGCHLD, SIG_IGN);
     SetProgramLauncher(Spawn);
@@ -68,7 +68,8 @@ int RunShow(const VSaverCommand& command)
 
     auto stage = std::make_unique<VSdlStage>();
     const std::string resolution = ReadControlValue("Resolution", "");
-    if (!resolution.empty()) {
+    // "native" (the screen saver's settings page passes it) is the display's own size.
+    if (!resolution.empty() && !IsNativeResolution(resolution)) {
         if (auto parsed = ParseResolution(resolution))
             stage->SetResolution(parsed);
         else

@@ -1,8 +1,12 @@
-#include "platform/sdl/VSessionBus.h"
+#include "platform/sdl/VSdlEnvironment.h"
+
+#include <SDL2/SDL_hints.h>
 
 #include <cstdlib>
 #include <string>
 #include <sys/stat.h>
+
+namespace {
 
 void KeepSessionBusFromAutolaunching()
 {
@@ -17,4 +21,15 @@ void KeepSessionBusFromAutolaunching()
     }
     // An address of no known kind: connecting fails at once, and nothing is launched.
     ::setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 0);
+}
+
+}  // namespace
+
+void PrepareSdlEnvironment()
+{
+    KeepSessionBusFromAutolaunching();
+    const char* display = std::getenv("DISPLAY");
+    const char* chosen = std::getenv("SDL_VIDEODRIVER");
+    if (display && *display && !(chosen && *chosen))
+        SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
 }
