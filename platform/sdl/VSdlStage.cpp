@@ -53,6 +53,8 @@ void OnRaise(int) { gRaise = 1; }
 // A fade step is shown for at least one frame of a 60 Hz display, also where the renderer
 // does not wait for the retrace.
 constexpr double kFadeStepMs = 1000.0 / 60.0;
+// The longest a wait goes without looking for a signal.
+constexpr double kSignalSliceMs = 20.0;
 // How often a foreign target is checked for still existing.
 constexpr double kWatchIntervalMs = 250.0;
 
@@ -71,7 +73,7 @@ VSdlStage::~VSdlStage()
     presenter_.reset();
     if (window_) {
         // What letting go of a vanished window answers arrives while the guard still holds.
-        VXErrorGuard::DrainWindowDisplay(window_);
+        VXErrorGuard::DrainWindowDisplay(window_, !foreign_);
         SDL_DestroyWindow(window_);  // a foreign window stays; SDL only lets go of it
     }
     if (videoStarted_)
@@ -348,13 +350,19 @@ bool VSdlStage::PumpMessages(double waitMs)
                 return true;
         }
     }
-    const double rest = t0 - GetTime() + waitMs;
-    if (rest > 3) {
-        // Waiting on the event queue wakes up for input; signals are seen at the next call.
-        if (videoStarted_)
-            SDL_WaitEventTimeout(nullptr, static_cast<int>(std::min(rest, 1000.0)));
-        else
-            SDL_Delay(static_cast<Uint32>(std::min(rest, 1000.0)));
+    // Waiting on the event queue wakes up for input, not for signals (SDL waits on through
+    // them): the wait goes in slices, so that SIGTERM ends the show within one.
+    for (double rest = t0 - GetTime() + waitMs; rest > 3 && !gTerminate;
+         rest = t0 - GetTime() + waitMs) {
+        const double slice = std::min(rest, kSignalSliceMs);
+        if (!videoStarted_)
+            SDL_Delay(static_cast<Uint32>(slice));
+        else if (SDL_WaitEventTimeout(nullptr, static_cast<int>(slice)))
+            break;
+    }
+    if (gTerminate) {
+        gTerminate = 0;
+        Stop();
     }
     return quitPosted_;
 }

@@ -51,13 +51,16 @@ bool WindowVanished() { return gVanished != 0; }
 
 void Reset() { gVanished = 0; }
 
-void DrainWindowDisplay(SDL_Window* window)
+void DrainWindowDisplay(SDL_Window* window, bool unmap)
 {
     SDL_SysWMinfo info;
     SDL_VERSION(&info.version);
-    if (window && SDL_GetWindowWMInfo(window, &info) && info.subsystem == SDL_SYSWM_X11 &&
-        info.info.x11.display)
-        XSync(info.info.x11.display, False);
+    if (!window || !SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11 ||
+        !info.info.x11.display)
+        return;
+    if (unmap)
+        XUnmapWindow(info.info.x11.display, info.info.x11.window);
+    XSync(info.info.x11.display, False);
 }
 
 }  // namespace VXErrorGuard

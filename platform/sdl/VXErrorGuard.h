@@ -15,7 +15,10 @@ void Install();
 bool WindowVanished();
 void Reset();
 // Lets the errors of every request sent so far on the X connection of `window` arrive while
-// the guard holds (SDL may give Xlib's handlers back when its video ends).
-void DrainWindowDisplay(SDL_Window* window);
+// the guard holds (SDL may give Xlib's handlers back when its video ends). With `unmap` the
+// window leaves the screen first: SDL, finding it unmapped, then skips the tenth of a second
+// that it waits for a window manager (often none under a screen saver) to take a full-screen
+// window down.
+void DrainWindowDisplay(SDL_Window* window, bool unmap);
 
 }  // namespace VXErrorGuard
