@@ -559,8 +559,7 @@ void VSdlStage::ReportException(const std::string& message)
     if (gTerminate)
         ::_exit(0);  // asked to end just before the box
     if (SDL_ShowMessageBox(&box, &pressed) != 0) {
-        std::fprintf(stderr, "zibolt: cannot show the report box (%s)
-", SDL_GetError());
+        std::fprintf(stderr, "zibolt: cannot show the report box (%s)\n", SDL_GetError());
         pressed = 1;
     }
     gReportShown = 0;
