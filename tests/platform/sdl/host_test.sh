@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The show inside a real screen-saver daemon under a private X server, as an unprivileged user
 # (the daemons refuse to run as root):
-#   host_test.sh xscreensaver|mate ZIBOLT XPROBE SOURCE_DIR
+#   host_test.sh xscreensaver|mate ZIBOLT XPROBE SOURCE_DIR DATA_DIR
 # xscreensaver: the README's steps (its `sed` line, run as written) on a ~/.xscreensaver such
 # as xscreensaver-settings writes, then activate, screenshot, deactivate, several times.
 # mate: mate-screensaver runs the desktop entry that the build installs.
@@ -12,6 +12,7 @@ case_name=$1
 zibolt=$2
 xprobe=$3
 source_dir=$4
+data_dir=$5
 
 needed=(Xvfb setpriv)
 case "$case_name" in
@@ -38,6 +39,14 @@ trap cleanup EXIT
 
 source "$(dirname "${BASH_SOURCE[0]}")/../../private_xvfb.sh"
 start_private_xvfb
+
+# The program and its data as installed, where the user can reach them (a build tree may sit
+# in a home that only its owner enters).
+mkdir -p "$work/app/bin" "$work/app/share"
+cp "$zibolt" "$work/app/bin/zibolt"
+cp -r "$data_dir" "$work/app/share/zibolt"
+chmod -R a+rX "$work/app"
+zibolt=$work/app/bin/zibolt
 
 # The user's side: a home, its settings, and `zibolt` on the PATH as a wrapper that records
 # the real program's exit status, its process id and what it wrote to stderr.
@@ -73,6 +82,10 @@ fi
 # Runs a command as the user, in a session of its own that cleanup ends as a whole.
 user_env=(env -i HOME="$home" DISPLAY="$DISPLAY" PATH="$work/bin:/usr/bin:/bin"
           XDG_RUNTIME_DIR="$home/run" SDL_AUDIODRIVER=dummy LANG=C.UTF-8)
+# The sanitizer build's settings (its suppressions among them) go along.
+for name in ASAN_OPTIONS UBSAN_OPTIONS LSAN_OPTIONS; do
+  [[ -n "${!name:-}" ]] && user_env+=("$name=${!name}")
+done
 as_user() { "${as_user[@]}" "${user_env[@]}" "$@"; }
 
 failed=0
