@@ -183,6 +183,7 @@ void VStage::PointerEvent(float x, float y, const char* event)
 void VStage::MouseMove(float x, float y) { PointerEvent(x, y, "OnMouseMove"); }
 void VStage::MouseUp(float x, float y) { PointerEvent(x, y, "OnMouseUp"); }
 void VStage::MouseDown(float x, float y) { PointerEvent(x, y, "OnMouseDown"); }
+void VStage::MouseWheel() { FireEvent("OnMouseWheel", 0); }
 
 void VStage::KeyDown(uint8_t code, int32_t value)
 {

@@ -105,8 +105,19 @@ case "$case_name" in
     start_run
     xdotool key s; sleep 1
     alive "$last" || fail "S ended the saver"
+    # Modifiers alone never end it: Shift comes before the S of a capital S.
+    xdotool key shift+s; xdotool key ctrl; sleep 1
+    alive "$last" || fail "Shift, Ctrl or a capital S ended the saver"
     xdotool key x
     ends_within "$last" 2 || fail "a key other than S did not end the saver"
+    ;;
+  buttons)
+    # Every mouse button and the wheel end it, as the left button does.
+    for button in 3 4; do
+      start_run
+      xdotool click "$button"
+      ends_within "$last" 2 || fail "mouse button $button (X numbering) did not end the saver"
+    done
     ;;
   debug)
     # A 640 x 480 window with the frame-rate read-out; the mouse does not end it, a key does.
