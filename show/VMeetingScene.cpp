@@ -12,6 +12,7 @@
 #include "show/VSceneTexts.h"
 #include "show/VShowStage.h"
 #include "show/VSpaceShip.h"
+#include "show/VSceneSound.h"
 
 namespace {
 
@@ -187,6 +188,7 @@ void VMeetingScene::SetState(int state)
         break;
     case kPerformance:
         StartDirectorOnce(playing_);
+        PlayPlayingSound(*this);
         break;
     case kExitTalk:
         StartTalk(exitText_);

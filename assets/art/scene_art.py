@@ -3,13 +3,12 @@ scene_sheets.py draws, and the sprites made of them. Names are unique in the man
 scene sources (assets/scenes/make-scenes.py) give them the names their scene kinds look up.
 """
 
+import sheets
 from scene_sheets import BLOB_POSES, MOUSE_POSES, VOLCANO_POSES, WHALE_POSES
+from sheet_layout import mail, seq, sprite
 
 GREEN = "green"
 DIR = "art/bmp/Scenes"
-# The ship shows a mail for 12.4 seconds while its "DEFAULT" plays; a little longer, so that
-# the ship, not the sequence, ends the display.
-MAIL_MS = 13000
 
 
 def image(name, file, source, rect, key=GREEN, hot=None):
@@ -19,26 +18,11 @@ def image(name, file, source, rect, key=GREEN, hot=None):
     return entry
 
 
-def seq(name, *steps):
-    return {"name": name, "steps": [list(s) for s in steps]}
-
-
 def strip(names, folder, source, at, step, size, hot, prefix=""):
     """Frames cut from one row of a sheet: the first at `at`, then every `step` pixels."""
     (x, y), (w, h) = at, size
     return [image(prefix + n, f"{folder}/{n}.bmp", source, (x + i * step, y, w, h), hot=hot)
             for i, n in enumerate(names)]
-
-
-def sprite(name, frames, *sequences):
-    return {"name": name, "curFrameName": frames[0]["name"], "frames": frames, "sequences": list(sequences)}
-
-
-def mail(name, frames, shown_ms):
-    """A scene's "VMAIL": its two frames in turn, as long as the ship shows it."""
-    a, b = frames[0]["name"], frames[1]["name"]
-    turns = -(-MAIL_MS // (shown_ms * 2))
-    return sprite(name, frames, seq("DEFAULT", *[s for _ in range(turns) for s in ((a, shown_ms), (b, shown_ms))]))
 
 
 SOURCES = [
@@ -113,3 +97,9 @@ NIB_MAIL = mail("Nib-Mail", strip(["cheese1", "cheese2"], "Nib", "mote", (0, 62)
 
 SPRITES = [blob_sprite(c, r) for r, c in enumerate("ABC")] + [POSTY, POSTY_MAIL] + FLOATERS + [BUZZ] + \
     [FIZZUVIUS, BUBBLE, NIB, NIB_MAIL]
+
+# The second batch: sheets that lay out and cut themselves.
+for _sheet in sheets.built():
+    SOURCES.append(_sheet.source())
+    PICTURES += _sheet.pictures
+    SPRITES += _sheet.sprites

@@ -520,6 +520,9 @@ SHEETS = {"bloop": bloop_sheet, "posty": posty_sheet, "floats": floats_sheet, "v
 def main():
     for name, make in SHEETS.items():
         write(name, make())
+    import sheets  # the second batch draws and lays out its own sheets
+    for sheet in sheets.built():
+        sheet.write()
 
 
 if __name__ == "__main__":

@@ -11,145 +11,15 @@ stands with his top-left at (-84, -139) from there and his feet on y -29. A meet
 are placed at the ship's anchor (plus the header's offset); a director with an "Inside" item
 has it laid on the ship's cabin, whose top-left is (anchor x - 110, anchor y - 159).
 """
+import importlib
 import json
 import os
 import sys
 
-HERE = os.path.dirname(os.path.abspath(__file__))
-ASSETS = os.path.dirname(HERE)
-GREEN = "RGB24:00FF00"
+import stories
 
-
-def rel(path):
-    """A manifest path (relative to assets/) as seen from this folder."""
-    return os.path.relpath(os.path.join(ASSETS, path), HERE).replace(os.sep, "/")
-
-
-def prop(name, value):
-    return {"name": name, "value": value}
-
-
-def placement(x=0, y=0, z=0, visible=False):
-    return [prop("XPos", {"coo": x}), prop("YPos", {"coo": y}), prop("ZPos", {"coo": z}),
-            prop("Visible", {"bool": visible})]
-
-
-class Art:
-    """The manifest's pictures and sprites, by name."""
-
-    def __init__(self, manifest):
-        self.pictures = {p["name"]: p for p in manifest["pictures"]}
-        self.sprites = {s["name"]: s for s in manifest["sprites"]}
-
-    def picture(self, art_name, name=None, at=(0, 0, 0), sky=False, file=None, keyed=None):
-        p = self.pictures.get(art_name)
-        file = file or p["file"]
-        keyed = (p["key"] == "green") if keyed is None else keyed
-        props = []
-        if sky:
-            props.append(prop("Tag", {"tags": ["SkyItem=True"]}))
-        props += placement(*at)
-        if keyed:
-            props.append(prop("TransColor", {"color": GREEN}))
-        props.append(prop("Surface", {"file": rel(file)}))
-        props.append(prop("Transparent", {"bool": keyed}))
-        return {"class": "VPicture", "name": name or art_name, "properties": props}
-
-    def sprite(self, art_name, name=None, at=(0, 0, 0), tags=None, frames=None, sequences=None):
-        s = self.sprites[art_name]
-        frames = frames if frames is not None else s["frames"]
-        sequences = sequences if sequences is not None else s["sequences"]
-        props = []
-        tags = tags if tags is not None else s.get("tags")
-        if tags:
-            props.append(prop("Tag", {"tags": ["%s=%s" % kv for kv in tags.items()]}))
-        props += placement(*at)
-        props.append(prop("CurFrameName", frames[0]["name"]))
-        props.append(prop("FrameList", {"frames": [
-            {"name": f["name"], "image": rel(f["file"]), "transparent": GREEN,
-             "hotSpotX": f.get("hotSpot", [0, 0])[0], "hotSpotY": f.get("hotSpot", [0, 0])[1]}
-            for f in frames]}))
-        props.append(prop("SequenceList", {"sequences": [
-            {"name": q["name"], "steps": [step(st) for st in q["steps"]]} for q in sequences]}))
-        return {"class": "VSprite", "name": name or art_name, "properties": props}
-
-
-def step(st):
-    frame, ms = st[0], st[1]
-    entry = {"frame": frame, "time": "MS:%d" % ms}
-    for key, value in zip(("deltaX", "deltaY", "deltaZ"), st[2:5]):
-        if value:
-            entry[key] = value
-    return entry
-
-
-def text(name, lines):
-    return {"class": "VText", "name": name, "properties": [prop("Contents", {"tags": lines})]}
-
-
-def conversation(*balloons):
-    """Balloons joined by the separator line; each balloon is a list of lines."""
-    lines = []
-    for i, b in enumerate(balloons):
-        if i:
-            lines.append("***")
-        lines += b if isinstance(b, list) else [b]
-    return lines
-
-
-def speaker(tip):
-    """Balloons of the scene's own speaker: the first line starts with its placement "(dx,dy)",
-    where the balloon's tail points, from the talking director's position."""
-    def say(balloon):
-        lines = balloon if isinstance(balloon, list) else [balloon]
-        return [tip + lines[0]] + lines[1:]
-    return say
-
-
-class Timeline:
-    """A director's key frames. Every key frame of one track sets the same keys, so the show
-    pairs XPos with XPos when it moves a pixie between two of them."""
-
-    def __init__(self, name, frame_length, frames):
-        self.name, self.frame_length, self.frames = name, frame_length, frames
-        self.keys = []  # (frame, pixie, {key: value})
-        self.shape = {}
-
-    def key(self, frame, pixie, **values):
-        if not 1 <= frame <= self.frames:
-            raise SystemExit(f"{self.name}: key frame {frame} of {pixie} is outside 1..{self.frames}")
-        if any(k[0] == frame and k[1] == pixie for k in self.keys):
-            raise SystemExit(f"{self.name}: {pixie} has two key frames at frame {frame}")
-        shape = tuple(sorted(values))
-        if self.shape.setdefault(pixie, shape) != shape:
-            raise SystemExit(f"{self.name}: {pixie} at frame {frame} sets {shape}, earlier {self.shape[pixie]}")
-        self.keys.append((frame, pixie, values))
-
-    def pose(self, frame, pixie, cur, x, y, z=0, visible=True):
-        self.key(frame, pixie, CurFrameName=cur, XPos=x, YPos=y, ZPos=z, Visible=visible)
-
-    def mark(self, name, x=0, y=0, z=0):
-        """An item only for placing the director; no pixie of that name exists."""
-        self.key(1, name, XPos=x, YPos=y, ZPos=z, Visible=False)
-
-    def record(self, at=(0, 0, 0)):
-        last = max(k[0] for k in self.keys)
-        if last != self.frames:
-            raise SystemExit(f"{self.name}: the last key frame is {last}, not {self.frames}")
-        keys = sorted(self.keys, key=lambda k: k[0])  # stable: the order of writing within a frame
-        props = placement(*at)
-        props.append(prop("FrameLength", {"number": self.frame_length}))
-        props.append(prop("Tupels", {"tupels": [{"frame": f, "pixie": p, "set": v} for f, p, v in keys]}))
-        # The authoring tool's window size: no class reads it, and a reader that takes the two
-        # tokens after the key frames as part of them still finds a whole property here.
-        props.append(prop("txtWidth", "320"))
-        props.append(prop("txtHeight", "240"))
-        return {"class": "VDirector", "name": self.name, "properties": props}
-
-
-def scene_file(header, records):
-    return {"format": "vcs-tokens-1", "header": header, "records": records}
-
+from scenekit import (HERE, ASSETS, HERO_SEAT, Art, Timeline, cabin, conversation, pilot_frames, scene_file,
+                      seated, speaker, text)
 
 # --- Bloop: the jelly planet (planet scene) ----------------------------------------------------
 BLOB_SPOTS = {"BlobA": (30, -92), "BlobB": (100, -92), "BlobC": (170, -92)}
@@ -468,16 +338,6 @@ NIB_SPOT = (140, -2)
 NIB_TIP = "(168,-6)"
 
 
-def cabin(t, frames):
-    t.key(1, "Inside", XPos=0, YPos=0, ZPos=40, Visible=True)
-    t.key(frames, "Inside", XPos=0, YPos=0, ZPos=40, Visible=True)
-
-
-def seated(t, poses):
-    for f, cur in poses:
-        t.pose(f, "Zibo", cur, *HERO_SEAT, 20)
-
-
 def nib_move_in():
     t = Timeline("MoveIn", 100, 40)
     # Flies in from the left, in front of the hull, and slips in through the dome.
@@ -571,15 +431,6 @@ def voyage(art):
 
 
 # --- Buzz: a fly in the cabin (in-ship scene) ---------------------------------------------------
-HERO_SEAT = (68, -31)   # where the ship draws the seated hero, from the cabin's top-left
-
-
-def pilot_frames(art):
-    hero = art.sprites["Zibolt"]
-    names = ("s_l90", "s_l135", "sit_talk1", "sit_talk2", "sit_listen1", "sit_listen2")
-    return [f for f in hero["frames"] if f["name"] in names]
-
-
 def buzz_director():
     t = Timeline("Scene", 100, 120)
     t.key(1, "Inside", XPos=0, YPos=0, ZPos=0, Visible=True)
@@ -624,6 +475,12 @@ def buzz(art):
 
 SCENES = {"Bloop": bloop, "Fizz": fizz, "Posty": posty, "Nib": nib, "Floats": floats, "Voyage": voyage,
           "Buzz": buzz}
+
+
+# The second batch: one module per scene in stories/, each with NAME and make(art).
+for _module in stories.MODULES:
+    _story = importlib.import_module(f"stories.{_module}")
+    SCENES[_story.NAME] = _story.make
 
 
 def main():
