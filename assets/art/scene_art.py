@@ -26,20 +26,16 @@ def strip(names, folder, source, at, step, size, hot, prefix=""):
 
 
 SOURCES = [
-    ("bloop", "art/src/bloop.svg", 820, 980),
+    ("bloop", "art/src/bloop.svg", 420, 204),
     ("posty", "art/src/posty.svg", 1120, 222),
     ("floats", "art/src/floats.svg", 500, 240),
     ("voyage", "art/src/voyage.svg", 520, 240),
     ("buzz", "art/src/buzz.svg", 132, 42),
-    ("fizz", "art/src/fizz.svg", 1000, 964),
+    ("fizz", "art/src/fizz.svg", 992, 194),
     ("mote", "art/src/mote.svg", 372, 112),
 ]
 
 PICTURES = [
-    image("Bloop-Sky", "Bloop/Sky.bmp", "bloop", (0, 0, 800, 600), key=None),
-    image("Bloop-Planet", "Bloop/Planet.bmp", "bloop", (0, 610, 800, 150), key=None),
-    image("Fizz-Sky", "Fizz/Sky.bmp", "fizz", (0, 0, 800, 600), key=None),
-    image("Fizz-Planet", "Fizz/Planet.bmp", "fizz", (0, 610, 800, 150), key=None),
     image("Voyage-Giant", "Voyage/Giant.bmp", "voyage", (0, 0, 240, 240)),
     image("Voyage-Rock1", "Voyage/Rock1.bmp", "voyage", (250, 0, 56, 44)),
     image("Voyage-Rock2", "Voyage/Rock2.bmp", "voyage", (310, 0, 40, 34)),
@@ -49,7 +45,7 @@ PICTURES = [
 
 
 def blob_sprite(colour, row):
-    frames = strip(BLOB_POSES, f"Bloop/Blob{colour}", "bloop", (0, 770 + row * 70), 70, (64, 64), (32, 62), "blob_")
+    frames = strip(BLOB_POSES, f"Bloop/Blob{colour}", "bloop", (0, row * 70), 70, (64, 64), (32, 62), "blob_")
     return sprite(f"Bloop-Blob{colour}", frames,
                   seq("BOB", ("blob_idle", 400), ("blob_squash", 200), ("blob_idle", 400), ("blob_blink", 150)))
 
@@ -88,9 +84,9 @@ FLOATERS = [
 
 BUZZ = sprite("Buzz", strip(["buzz1", "buzz2", "buzz3"], "Buzz", "buzz", (0, 0), 44, (40, 40), (20, 20)),
               seq("FLAP", ("buzz1", 60), ("buzz2", 60)))
-FIZZUVIUS = sprite("Fizzuvius", strip(VOLCANO_POSES, "Fizz/Fizzuvius", "fizz", (0, 770), 166, (160, 140), (80, 138), "volcano_"),
+FIZZUVIUS = sprite("Fizzuvius", strip(VOLCANO_POSES, "Fizz/Fizzuvius", "fizz", (0, 0), 166, (160, 140), (80, 138), "volcano_"),
                    seq("RUMBLE", ("volcano_idle", 500), ("volcano_puff", 300)))
-BUBBLE = sprite("Fizz-Bubble", strip(["pink", "blue", "pop"], "Fizz/Bubble", "fizz", (0, 920), 46, (40, 40), (20, 20), "bubble_"),
+BUBBLE = sprite("Fizz-Bubble", strip(["pink", "blue", "pop"], "Fizz/Bubble", "fizz", (0, 150), 46, (40, 40), (20, 20), "bubble_"),
                 seq("POP", ("bubble_pink", 600), ("bubble_pop", 150)))
 NIB = sprite("Nib", strip(MOUSE_POSES, "Nib", "mote", (0, 0), 62, (56, 56), (28, 56)), seq("DANCE", ("dance1", 250), ("dance2", 250)))
 NIB_MAIL = mail("Nib-Mail", strip(["cheese1", "cheese2"], "Nib", "mote", (0, 62), 116, (110, 50), (55, 0)), 500)

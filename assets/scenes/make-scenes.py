@@ -18,8 +18,8 @@ import sys
 
 import stories
 
-from scenekit import (HERE, ASSETS, HERO_SEAT, Art, Timeline, cabin, conversation, pilot_frames, scene_file,
-                      seated, speaker, text)
+from scenekit import (HERE, ASSETS, HERO_SEAT, Art, Timeline, cabin, conversation, ground_props, pilot_frames,
+                      scene_file, seated, sky_items, speaker, text)
 
 # --- Bloop: the jelly planet (planet scene) ----------------------------------------------------
 BLOB_SPOTS = {"BlobA": (30, -92), "BlobB": (100, -92), "BlobC": (170, -92)}
@@ -28,9 +28,14 @@ TALKER = "BlobB"
 BLOB_TIP = "(132,-80)"
 
 
-def blob_before():
+def blob_before(art, records):
     t = Timeline("Before", 200, 52)
     t.mark("Pijl")
+    records += ground_props(art, t, [("Bloop-Mushroom", "Mush1", -450), ("Bloop-Mushroom2", "Mush2", 300),
+                                     ("Bloop-Mushroom", "Mush3", 470), ("Bloop-Mushroom2", "Mush4", -620),
+                                     ("Bloop-Mushroom", "Mush5", -900), ("Bloop-Mushroom2", "Mush6", 760),
+                                     ("Bloop-Mushroom", "Mush7", 1100), ("Bloop-Mushroom2", "Mush8", -1300),
+                                     ("Bloop-Mushroom", "Mush9", 1500), ("Bloop-Mushroom", "Mush10", -1650)])
     # They hop in from the right while the ship comes down, and watch it land.
     for i, (name, (x, y)) in enumerate(BLOB_SPOTS.items()):
         start = 400 + i * 60
@@ -126,8 +131,12 @@ def bloop_texts():
 def bloop(art):
     header = ["Type=VPlanetScene", "Frequency=40", "Intro=Intro1,Intro2,Intro3", "Exit=Exit1,Exit2,Exit3"]
     records = [art.picture("Bloop-Sky", "Sky"), art.picture("Bloop-Planet", "Planet")]
+    records += sky_items(art, [("Bloop-Moon", "Moon", 560, 60), ("Bloop-Ringed", "Ringed", 60, 90),
+                               ("Bloop-Stars", "Stars1", 180, 20), ("Bloop-Stars", "Stars2", 380, 200),
+                               ("Bloop-Stars", "Stars3", 10, 260), ("Bloop-Stars", "Stars4", 620, 280)])
     records += [art.sprite("Bloop-Blob" + c, "Blob" + c) for c in "ABC"]
-    records += [t.record() for t in (blob_before(), blob_talking(), blob_not_talking(), blob_playing(), blob_after())]
+    before = blob_before(art, records)
+    records += [t.record() for t in (before, blob_talking(), blob_not_talking(), blob_playing(), blob_after())]
     records += bloop_texts()
     return scene_file(header, records)
 
@@ -160,9 +169,14 @@ def hidden_bubbles(t, frames):
         t.pose(frames, f"Bubble{i}", "bubble_pink", *CRATER, visible=False)
 
 
-def fizz_before():
+def fizz_before(art, records):
     t = Timeline("Before", 200, 52)
     t.mark("Pijl")
+    records += ground_props(art, t, [("Fizz-Lolly1", "Lolly1", -440), ("Fizz-Lolly2", "Lolly2", 330),
+                                     ("Fizz-Lolly3", "Lolly3", 520), ("Fizz-Lolly4", "Lolly4", -580),
+                                     ("Fizz-Lolly2", "Lolly5", -820), ("Fizz-Lolly1", "Lolly6", 760),
+                                     ("Fizz-Lolly3", "Lolly7", -1100), ("Fizz-Lolly4", "Lolly8", 1050),
+                                     ("Fizz-Lolly1", "Lolly9", 1400), ("Fizz-Lolly2", "Lolly10", -1450)])
     volcano_idle(t, 52, blink_every=9, puff_every=16)
     hidden_bubbles(t, 52)
     return t
@@ -239,15 +253,22 @@ def fizz_texts():
         text("Intro2", conversation("Hi, Fizzuvius!", volcano(["Zibolt! I just drank", "a whole soda sea!"]),
                                     "Uh oh. Should I hide?", volcano("Yes! Quickly!"))),
         text("Exit2", conversation("That was a BIG one!", volcano(["Sorry!", "Soda does that to me."]))),
+        text("Intro3", conversation("Fizzuvius, you look pale.", volcano(["I swallowed", "a mint. Uh oh."]),
+                                    "Everybody duck!")),
+        text("Exit3", conversation(volcano("Minty fresh!"), ["Your breath smells", "like a toothpaste sea!"])),
     ]
 
 
 def fizz(art):
     header = ["Type=VPlanetScene", "Frequency=30", "HideZibo=True", "PreferredNextScene=Voyage.vcs",
-              "Intro=Intro1,Intro2", "Exit=Exit1,Exit2"]
+              "Intro=Intro1,Intro2,Intro3", "Exit=Exit1,Exit2,Exit3"]
     records = [art.picture("Fizz-Sky", "Sky"), art.picture("Fizz-Planet", "Planet"), art.sprite("Fizzuvius")]
+    records += sky_items(art, [("Fizz-Sun", "Sun", 130, 70), ("Fizz-Sun2", "Sun2", 250, 40),
+                               ("Fizz-Floss1", "Floss1", 440, 90), ("Fizz-Floss2", "Floss2", 620, 170),
+                               ("Fizz-Floss1", "Floss3", 40, 230), ("Fizz-Floss2", "Floss4", 500, 280)])
     records += [art.sprite("Fizz-Bubble", f"Bubble{i}") for i in (1, 2, 3)]
-    records += [t.record() for t in (fizz_before(), fizz_talking(), fizz_not_talking(), fizz_playing(), fizz_after())]
+    before = fizz_before(art, records)
+    records += [t.record() for t in (before, fizz_talking(), fizz_not_talking(), fizz_playing(), fizz_after())]
     records += fizz_texts()
     return scene_file(header, records)
 
