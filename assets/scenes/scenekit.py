@@ -231,3 +231,27 @@ def visits(*pairs):
     for i, (intro, exit_) in enumerate(pairs, 1):
         records += [text(f"Intro{i}", intro), text(f"Exit{i}", exit_)]
     return records
+
+
+def idle_with_blinks(t, who, spot, first, last, idle, blink, every=9, offset=0):
+    """`who` stands at `spot` from frame `first` to `last`, blinking every so often."""
+    t.pose(first, who, idle, *spot)
+    for f in range(first + every // 2 + offset, last - 1, every):
+        t.pose(f, who, blink, *spot)
+        t.pose(f + 1, who, idle, *spot)
+    t.pose(last, who, idle, *spot)
+
+
+def planet_scene(art, name, header, folk, extra_sprites, sky, props, directors, texts):
+    """A planet scene file: "Sky" and "Planet" (the pictures `name`-Sky and `name`-Planet), the
+    sky items, the folk sprites [(art name, name)], further sprites, and the directors made by
+    `directors(art, records)` once the props' records (placed by the "Before" director) are in."""
+    records = [art.picture(f"{name}-Sky", "Sky"), art.picture(f"{name}-Planet", "Planet")]
+    records += sky_items(art, sky)
+    records += [art.sprite(a, n) for a, n in folk + extra_sprites]
+    before = Timeline("Before", 200, 52)
+    before.mark("Pijl")
+    records += ground_props(art, before, props)
+    records += [t.record() for t in directors(before)]
+    records += texts
+    return scene_file(header, records)
