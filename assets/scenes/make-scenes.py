@@ -413,7 +413,8 @@ def nib_texts():
 
 
 def nib(art):
-    header = ["Type=VMeetingScene", "Frequency=25", "Speed=10", "Intro=Intro1,Intro2", "Exit=Exit1,Exit2"]
+    header = ["Type=VMeetingScene", "Frequency=25", "Speed=10", "Intro=Intro1,Intro2", "Exit=Exit1,Exit2",
+              "PreferredNextScene=Mitzi.vcs"]
     records = [art.picture("Ship-Inside", "Inside"),
                art.sprite("Zibolt", "Zibo", frames=pilot_frames(art), sequences=[]),
                art.sprite("Nib"), art.sprite("Nib-Mail", "VMAIL")]

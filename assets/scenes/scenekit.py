@@ -255,3 +255,34 @@ def planet_scene(art, name, header, folk, extra_sprites, sky, props, directors, 
     records += [t.record() for t in directors(before)]
     records += texts
     return scene_file(header, records)
+
+
+# --- meeting scenes ----------------------------------------------------------------------------
+def cycle(t, who, first, last, spot, poses, every=2, bob=0, z=0, close=True):
+    """`who` at `spot` from `first` to `last`, going through `poses`, one each `every` frames,
+    bobbing `bob` pixels up on every other pose; `close` keys the first pose at `last` too
+    (leave it to the next cycle that starts there)."""
+    x, y = spot
+    for n, f in enumerate(range(first, last, every)):
+        t.pose(f, who, poses[n % len(poses)], x, y - (bob if n % 2 else 0), z)
+    if close:
+        t.pose(last, who, poses[0], x, y, z)
+
+
+def catch_up(name, who, spot, poses, frames=20, length=100, to_x=40, every=2):
+    """"MoveOut": the director flies right at the scene's speed while the visitor catches up with
+    it, so that it leaves the stage no later than the director does."""
+    t = Timeline(name, length, frames)
+    x, y = spot
+    moving = frames * 3 // 5
+    for f in range(1, moving + 1):
+        t.pose(f, who, poses[(f // every) % len(poses)], round(x + (to_x - x) * (f - 1) / (moving - 1)), y)
+    t.pose(frames, who, poses[0], to_x, y)
+    return t
+
+
+def meeting_header(frequency, visits, speed, z=60, extra=()):
+    intros = ",".join(f"Intro{i}" for i in range(1, visits + 1))
+    exits = ",".join(f"Exit{i}" for i in range(1, visits + 1))
+    return ["Type=VMeetingScene", f"Frequency={frequency}", "XPos=0", "YPos=0", f"ZPos={z}", f"Speed={speed}",
+            f"Intro={intros}", f"Exit={exits}", *extra]
