@@ -286,3 +286,30 @@ def meeting_header(frequency, visits, speed, z=60, extra=()):
     exits = ",".join(f"Exit{i}" for i in range(1, visits + 1))
     return ["Type=VMeetingScene", f"Frequency={frequency}", "XPos=0", "YPos=0", f"ZPos={z}", f"Speed={speed}",
             f"Intro={intros}", f"Exit={exits}", *extra]
+
+
+# --- in-ship scenes ----------------------------------------------------------------------------
+def pilot_and_robot(art):
+    """The seated hero ("Pilot", the ship's own seated frames and the cabin jokes' poses) and a
+    copy of the sidekick ("Robo", its frames and the jokes' poses), for an in-ship scene."""
+    pilot = pilot_frames(art) + art.sprites["Cabin-Hero"]["frames"]
+    robo = art.sprites["Sidekick"]["frames"] + art.sprites["Cabin-Kick"]["frames"]
+    return [art.sprite("Zibolt", "Pilot", frames=pilot, sequences=[]),
+            art.sprite("Sidekick", "Robo", frames=robo, sequences=[])]
+
+
+def in_ship_scene(art, frequency, director, records, extra=()):
+    """An in-ship scene file: the cabin picture "Inside", `records`, and the director "Scene",
+    whose "Inside" item the show lays on the ship's own cabin."""
+    director.key(1, "Inside", XPos=0, YPos=0, ZPos=0, Visible=True)
+    director.key(director.frames, "Inside", XPos=0, YPos=0, ZPos=0, Visible=True)
+    header = ["Type=VInShipScene", f"Frequency={frequency}", *extra]
+    return scene_file(header, [art.picture("Ship-Inside", "Inside")] + records + [director.record()])
+
+
+def keyed(t, who, z, poses):
+    """Key frames of `who` from a list of (frame, pose, x, y[, visible]) at depth `z`, each
+    held until the next (the director moves it in a straight line between them)."""
+    for p in poses:
+        f, cur, x, y = p[:4]
+        t.pose(f, who, cur, x, y, z, p[4] if len(p) > 4 else True)
