@@ -3,7 +3,7 @@ sheet with sheet_layout.Sheet. scene_sheets.py writes the sheets; scene_art.py l
 hold in the manifest."""
 import importlib
 
-MODULES = ["bloop", "fizz", "frost", "crumb", "glub", "clank", "petal", "snooze", "rolo", "mitzi", "grumpus", "jellybell", "space", "cabin"]
+MODULES = ["bloop", "fizz", "frost", "crumb", "glub", "clank", "petal", "snooze", "rolo", "mitzi", "grumpus", "jellybell", "space", "cabin", "drifters"]
 
 _built = None
 
