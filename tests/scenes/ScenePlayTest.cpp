@@ -126,7 +126,8 @@ TEST_P(ScenePlay, PlaysFromStartToEndWithinItsContentsTime)
     for (double t = kPollMs; t < bound + 20000 && seen.endedAt < 0; t += kPollMs) {
         if (manager.GetCurrentScene() == scene && seen.startedAt < 0)
             seen.startedAt = t;
-        if (seen.startedAt >= 0 && manager.GetCurrentScene() != scene)
+        // Alone in the show, the scene starts again as soon as it ends: a second start ends it too.
+        if (seen.startedAt >= 0 && (manager.GetCurrentScene() != scene || show.Starts(name) > 1))
             seen.endedAt = t;
         if (seen.startedAt >= 0 && seen.endedAt < 0) {
             seen.heroOutside |= !ship.IsHeroAboard() && hero->IsVisible();
@@ -171,11 +172,14 @@ TEST_P(ScenePlay, PlaysFromStartToEndWithinItsContentsTime)
         EXPECT_TRUE(seen.cabinShown);
     }
     EXPECT_FALSE(seen.cabinMisplaced) << "the scene's cabin does not lie on the ship's";
-    // Back aboard and drawn by the ship only: no second hero or sidekick left on the stage.
-    EXPECT_TRUE(ship.IsHeroAboard());
-    EXPECT_FALSE(ship.IsInsideHidden());
-    EXPECT_FALSE(hero->IsVisible());
-    EXPECT_FALSE(dynamic_cast<VPixie*>(stage.FindComponent("Sidekick"))->IsVisible());
+    // Back aboard and drawn by the ship only: no second hero or sidekick left on the stage (seen
+    // between scenes; a scene that started again at once already shows its own first state).
+    if (show.Starts(name) == 1) {
+        EXPECT_TRUE(ship.IsHeroAboard());
+        EXPECT_FALSE(ship.IsInsideHidden());
+        EXPECT_FALSE(hero->IsVisible());
+        EXPECT_FALSE(dynamic_cast<VPixie*>(stage.FindComponent("Sidekick"))->IsVisible());
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(DataFolder, ScenePlay, ::testing::ValuesIn(PlayableScenes()),
