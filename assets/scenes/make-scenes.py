@@ -129,7 +129,8 @@ def bloop_texts():
 
 
 def bloop(art):
-    header = ["Type=VPlanetScene", "Frequency=40", "Intro=Intro1,Intro2,Intro3", "Exit=Exit1,Exit2,Exit3"]
+    header = ["Type=VPlanetScene", "Frequency=40", "Intro=Intro1,Intro2,Intro3", "Exit=Exit1,Exit2,Exit3",
+              "PlayingSound=boing"]
     records = [art.picture("Bloop-Sky", "Sky"), art.picture("Bloop-Planet", "Planet")]
     records += sky_items(art, [("Bloop-Moon", "Moon", 560, 60), ("Bloop-Ringed", "Ringed", 60, 90),
                                ("Bloop-Stars", "Stars1", 180, 20), ("Bloop-Stars", "Stars2", 380, 200),
@@ -260,7 +261,7 @@ def fizz_texts():
 
 
 def fizz(art):
-    header = ["Type=VPlanetScene", "Frequency=30", "HideZibo=True", "PreferredNextScene=Voyage.vcs",
+    header = ["Type=VPlanetScene", "Frequency=30", "HideZibo=True", "PreferredNextScene=Voyage.vcs", "PlayingSound=fizz",
               "Intro=Intro1,Intro2,Intro3", "Exit=Exit1,Exit2,Exit3"]
     records = [art.picture("Fizz-Sky", "Sky"), art.picture("Fizz-Planet", "Planet"), art.sprite("Fizzuvius")]
     records += sky_items(art, [("Fizz-Sun", "Sun", 130, 70), ("Fizz-Sun2", "Sun2", 250, 40),
@@ -343,7 +344,7 @@ def posty_texts():
 
 def posty(art):
     header = ["Type=VMeetingScene", "Frequency=30", "PreferredNextScene=Bloop.vcs", "XPos=0", "YPos=0",
-              "ZPos=60", "Speed=8", "MirrorZibo=True", "Intro=Intro1,Intro2", "Exit=Exit1,Exit2"]
+              "ZPos=60", "Speed=8", "MirrorZibo=True", "PlayingSound=spout", "Intro=Intro1,Intro2", "Exit=Exit1,Exit2"]
     records = [art.sprite("Posty"), art.sprite("Posty-Mail", "VMAIL")]
     records += [t.record() for t in (posty_move_in(), posty_talking(), posty_not_talking(), posty_playing(),
                                      posty_move_out())]
@@ -414,7 +415,7 @@ def nib_texts():
 
 def nib(art):
     header = ["Type=VMeetingScene", "Frequency=25", "Speed=10", "Intro=Intro1,Intro2", "Exit=Exit1,Exit2",
-              "PreferredNextScene=Mitzi.vcs"]
+              "PreferredNextScene=Mitzi.vcs", "PlayingSound=squeak"]
     records = [art.picture("Ship-Inside", "Inside"),
                art.sprite("Zibolt", "Zibo", frames=pilot_frames(art), sequences=[]),
                art.sprite("Nib"), art.sprite("Nib-Mail", "VMAIL")]
@@ -438,7 +439,7 @@ VOYAGE_PATH = [(-330, -160, 420), (-120, -70, 300), (150, 30, 170), (90, 110, 10
 
 def voyage(art):
     path = "|".join("%d,%d,%d" % p for p in VOYAGE_PATH)
-    header = ["Type=VMovingScene", "Frequency=25", "Path=" + path, "Speed=32"]
+    header = ["Type=VMovingScene", "Frequency=25", "Path=" + path, "Speed=32", "PlayingSound=whoosh"]
     sky = [("Voyage-Giant", "Giant", (540, 40, 900)), ("Voyage-Cluster", "Cluster1", (40, 30, 950)),
            ("Voyage-Cluster", "Cluster2", (430, 400, 950)), ("Voyage-Rock1", "Rock1", (170, 430, 160)),
            ("Voyage-Rock2", "Rock2", (660, 470, 220)), ("Voyage-Rock1", "Rock3", (330, 110, 350)),
@@ -489,7 +490,7 @@ def buzz_director():
 
 
 def buzz(art):
-    header = ["Type=VInShipScene", "Frequency=25"]
+    header = ["Type=VInShipScene", "Frequency=25", "PlayingSound=buzz"]
     records = [art.picture("Ship-Inside", "Inside"), art.sprite("Zibolt", "Pilot", frames=pilot_frames(art), sequences=[]),
                art.sprite("Buzz"), buzz_director().record()]
     return scene_file(header, records)

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <set>
 
 #include "engine/pixies/VDirector.h"
@@ -325,4 +326,18 @@ TEST_F(SceneFiles, StarsScatteredAtTheStartLieBehindTheShipAndTheVisitors)
         EXPECT_GE(sprite->GetZPos(), 100) << sprite->GetName();
     }
     EXPECT_EQ(stars, 7);
+}
+
+TEST_F(SceneFiles, OwnSoundsAreWavesOfTheSoundsFolder)
+{
+    int sounding = 0;
+    for (const SceneFile& file : *files_) {
+        std::string sound = file.Header("PlayingSound");
+        if (sound.empty())
+            continue;
+        ++sounding;
+        EXPECT_TRUE(std::filesystem::is_regular_file(DataDir() / "Sounds" / (sound + ".wav")))
+            << file.name << " plays " << sound << ", which the Sounds folder lacks";
+    }
+    EXPECT_GE(sounding, 16);
 }
