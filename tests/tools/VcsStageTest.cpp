@@ -118,15 +118,31 @@ TEST_F(VcsStage, ImagesAreRenumberedToTheMasterPaletteOrRefused)
     EXPECT_NE(bytes.find(expected), std::string::npos) << "indices moved by 7, palette the master's";
     EXPECT_EQ(TokensThenBuild(bytes), bytes);
 
+    // Another palette: a colour near a master colour takes it (blue 1, green 2, red 3 is black);
+    // one far from all of them is refused, named with a pixel that uses it.
     VIndexedImage odd = MasterImage(2, 2, 10);
-    odd.palette[11] = {1, 2, 3, 0};  // blue 1, green 2, red 3: no master colour
+    odd.palette[11] = {1, 2, 3, 0};
+    WritePngFile((dir_ / "odd.png").string(), odd);
+    VIndexedImage placed = MasterImage(2, 2, 10);
+    placed.pixels[1] = 0;
+    EXPECT_NE(Build(R"({"format": "vcs-tokens-1", "records": [{"class": "VPicture", "name": "p",
+        "properties": [{"name": "Surface", "value": {"image": "odd.png"}}]}]})")
+                  .find(BmpBytes(*DibFromImage(placed))),
+              std::string::npos);
+    odd.palette[13] = {255, 0, 255, 0};  // magenta: the palette has no colour near it
     WritePngFile((dir_ / "odd.png").string(), odd);
     std::string refusal = Refusal("odd.png");
-    EXPECT_NE(refusal.find("\"odd.png\": its palette differs from the master palette"), std::string::npos) << refusal;
-    EXPECT_NE(refusal.find("(3, 2, 1) at index 11"), std::string::npos) << refusal;
+    EXPECT_NE(refusal.find("\"odd.png\" has colours the master palette cannot place: (255, 0, 255) at 0,1 (the nearest, "),
+              std::string::npos) << refusal;
 
+    // True colour: pure green stays see-through, red takes the nearest master red.
     WriteRgbPng(dir_ / "rgb.png");
-    EXPECT_NE(Refusal("rgb.png").find("\"rgb.png\" is an RGB PNG"), std::string::npos);
+    VIndexedImage rgb = MasterImage(2, 1);
+    rgb.pixels = {155, 32};
+    EXPECT_NE(Build(R"({"format": "vcs-tokens-1", "records": [{"class": "VPicture", "name": "p",
+        "properties": [{"name": "Surface", "value": {"image": "rgb.png"}}]}]})")
+                  .find(BmpBytes(*DibFromImage(rgb))),
+              std::string::npos);
     WriteTestFile(dir_ / "junk.png", "\x89PNG\r\n\x1a\nnot really");
     EXPECT_NE(Refusal("junk.png").find("\"junk.png\" is not a PNG the build can take"), std::string::npos);
     EXPECT_NE(Refusal("missing.bmp").find("\"missing.bmp\""), std::string::npos);
