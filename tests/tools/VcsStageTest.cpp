@@ -238,11 +238,23 @@ TEST_F(VcsStage, RenderDrawsTheFrameAtTheShowTime)
     VIndexedImage later = ReadPngFile(moved);
     EXPECT_NE(later.pixels, still.pixels);
 
+    // --origin moves the director, and with it the picture its first frame puts at (0, 0).
+    std::string placed = (dir_ / "placed.png").string();
+    ASSERT_EQ(Run(RenderCommand(), {file, "--play", "mover", "--origin", "10,5", "-o", placed}), kVcsOk) << err_.str();
+    EXPECT_EQ(ReadPngFile(placed).At(10 + 2, 5 + 1), MasterImage(8, 6, 120).At(2, 1));
+
     ASSERT_EQ(Run(RenderCommand(), {file, "--size", "32x16", "-o", png}), kVcsOk) << err_.str();
     EXPECT_EQ(ReadPngFile(png).width, 32);
 
+    // A scene file has no stage background of its own: its pictures are shown in the master palette.
+    WriteTestFile(dir_ / "bare.vcs", Build(R"({"format": "vcs-tokens-1", "records": [{"class": "VPicture", "name": "p",
+        "properties": [{"name": "Surface", "value": {"image": "door.png"}}]}]})"));
+    ASSERT_EQ(Run(RenderCommand(), {(dir_ / "bare.vcs").string(), "-o", png}), kVcsOk) << err_.str();
+    EXPECT_EQ(ReadPngFile(png).palette, TestMasterPalette());
+
     EXPECT_EQ(Run(RenderCommand(), {file, "--at", "-5", "-o", png}), kVcsUsage);
     EXPECT_EQ(Run(RenderCommand(), {file, "--size", "32by16", "-o", png}), kVcsUsage);
+    EXPECT_EQ(Run(RenderCommand(), {file, "--origin", "10", "-o", png}), kVcsUsage);
     EXPECT_EQ(Run(RenderCommand(), {file, "--play", "nobody", "-o", png}), kVcsFailed);
     EXPECT_NE(err_.str().find("no sprite or director named \"nobody\""), std::string::npos) << err_.str();
 }
