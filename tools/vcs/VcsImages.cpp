@@ -11,7 +11,6 @@
 #include "engine/stream/VException.h"
 #include "engine/stream/VMemoryStream.h"
 #include "platform/headless/VIndexedImage.h"
-#include "platform/headless/VPngFile.h"
 #include "tools/artc/ArtError.h"
 #include "tools/artc/ArtPalette.h"
 #include "tools/artc/ArtPng.h"
@@ -33,12 +32,6 @@ constexpr std::size_t kUnplacedShown = 3;
 bool IsPng(const std::string& bytes)
 {
     return bytes.compare(0, 8, "\x89PNG\r\n\x1a\n", 8) == 0;
-}
-
-// The colour type byte of the PNG header chunk, or -1 when the file is too short to say.
-int PngColourType(const std::string& bytes)
-{
-    return bytes.size() > 25 && bytes.compare(12, 4, "IHDR") == 0 ? static_cast<unsigned char>(bytes[25]) : -1;
 }
 
 std::string ColourText(const ArtRgb& c)
@@ -115,17 +108,9 @@ std::string ReadBytes(const std::filesystem::path& path, const std::string& show
     }
 }
 
-// A paletted PNG or an 8-bit BMP, with its own palette.
-VIndexedImage ReadIndexedImage(const std::filesystem::path& path, const std::string& bytes, const std::string& shown,
-                               const std::string& where)
+// An 8-bit BMP, with its own palette.
+VIndexedImage ReadBmp(const std::string& bytes, const std::string& shown, const std::string& where)
 {
-    if (IsPng(bytes)) {
-        try {
-            return ReadPngFile(path.string());
-        } catch (const VException& e) {
-            throw VcsBuildError(where, Quoted(shown) + " is not a PNG the build can take: " + e.GetMessage());
-        }
-    }
     try {
         VMemoryStream in(bytes.data(), bytes.size());
         VDib dib(1, 1);
@@ -183,15 +168,16 @@ std::string ImageToStreamBmp(const std::filesystem::path& path, const std::strin
     std::string bytes = ReadBytes(path, shownName, where);
     ColourPlacer placer(palettePath);
     VIndexedImage image;
-    int type = IsPng(bytes) ? PngColourType(bytes) : -1;
-    if (type == 0 || type == 2 || type == 4 || type == 6) {
+    // Every kind of PNG (paletted at any depth, grey, true colour, with alpha) is read as RGBA;
+    // the master palette has each colour once, so a picture in its colours keeps its indices.
+    if (IsPng(bytes)) {
         try {
             image = PlaceTrueColour(ReadPng(path.string()), placer);
         } catch (const ArtError& e) {
             throw VcsBuildError(where, Quoted(shownName) + " is not a PNG the build can take: " + e.what());
         }
     } else {
-        image = ReadIndexedImage(path, bytes, shownName, where);
+        image = ReadBmp(bytes, shownName, where);
         PlaceIndexed(image, master, placer);
     }
     placer.ThrowIfUnplaced(shownName, where);
