@@ -150,3 +150,9 @@ def ground_strip(width, height, top_colour, layers, behind="", outline=True, amp
     if outline:
         g += f'<path d="{wave_path(width, layers[0][0], amp, period)}" class="ol" stroke-width="3"/>'
     return g
+
+
+def strata(lines, width=2):
+    """Thin layer lines across a ground strip, [(y, colour)], each gently waving."""
+    return "".join(f'<path d="M0,{y} Q200,{y - 3} 400,{y} Q600,{y + 3} 800,{y}" fill="none" stroke="{colour}" '
+                   f'stroke-width="{width}"/>' for y, colour in lines)

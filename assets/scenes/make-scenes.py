@@ -18,7 +18,7 @@ import sys
 
 import stories
 
-from scenekit import (HERE, ASSETS, HERO_SEAT, Art, Timeline, cabin, conversation, ground_props, pilot_frames,
+from scenekit import (HERE, ASSETS, HERO_SEAT, Art, Timeline, cabin, cabin_listening, cabin_talking, conversation, ground_props, pilot_frames,
                       scene_file, seated, sky_items, speaker, text)
 
 # --- Bloop: the jelly planet (planet scene) ----------------------------------------------------
@@ -368,24 +368,6 @@ def nib_move_in():
     return t
 
 
-def nib_talking():
-    t = Timeline("Talking", 150, 14)
-    cabin(t, 14)
-    seated(t, [(1, "sit_listen1"), (14, "sit_listen1")])
-    for f in range(1, 15):
-        t.pose(f, "Nib", "talk" if f % 2 else "fly2", *NIB_SPOT, 10)
-    return t
-
-
-def nib_not_talking():
-    t = Timeline("NotTalking", 200, 20)
-    cabin(t, 20)
-    seated(t, [(f, "sit_talk1" if f % 2 else "sit_talk2") for f in range(1, 20)] + [(20, "s_l90")])
-    for f, cur in ((1, "fly2"), (9, "blink"), (10, "fly2"), (20, "fly2")):
-        t.pose(f, "Nib", cur, *NIB_SPOT, 10)
-    return t
-
-
 def nib_playing():
     t = Timeline("Playing", 200, 32)
     t.key(1, "Inside", XPos=0, YPos=0, ZPos=40, Visible=True)
@@ -419,7 +401,7 @@ def nib(art):
     records = [art.picture("Ship-Inside", "Inside"),
                art.sprite("Zibolt", "Zibo", frames=pilot_frames(art), sequences=[]),
                art.sprite("Nib"), art.sprite("Nib-Mail", "VMAIL")]
-    records += [t.record() for t in (nib_move_in(), nib_talking(), nib_not_talking(), nib_playing())]
+    records += [t.record() for t in (nib_move_in(), cabin_talking("Nib", NIB_SPOT, "talk", "fly2"), cabin_listening("Nib", NIB_SPOT, "fly2", "blink"), nib_playing())]
     records += nib_texts()
     return scene_file(header, records)
 

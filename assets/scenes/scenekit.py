@@ -154,6 +154,27 @@ def pilot_frames(art):
     return [f for f in hero["frames"] if f["name"] in names]
 
 
+def cabin_talking(who, spot, talk, rest):
+    """"Talking" of a meeting inside the ship: the cabin, the hero listening, the visitor at
+    `spot` (from the cabin's top-left, depth 10: in front of the hero) moving its mouth."""
+    t = Timeline("Talking", 150, 14)
+    cabin(t, 14)
+    seated(t, [(1, "sit_listen1"), (14, "sit_listen1")])
+    for f in range(1, 15):
+        t.pose(f, who, talk if f % 2 else rest, *spot, 10)
+    return t
+
+
+def cabin_listening(who, spot, rest, blink):
+    """"NotTalking" inside the ship: the hero talks, the visitor listens and blinks once."""
+    t = Timeline("NotTalking", 200, 20)
+    cabin(t, 20)
+    seated(t, [(f, "sit_talk1" if f % 2 else "sit_talk2") for f in range(1, 20)] + [(20, "s_l90")])
+    for f, cur in ((1, rest), (9, blink), (10, rest), (20, rest)):
+        t.pose(f, who, cur, *spot, 10)
+    return t
+
+
 def cabin(t, frames):
     t.key(1, "Inside", XPos=0, YPos=0, ZPos=40, Visible=True)
     t.key(frames, "Inside", XPos=0, YPos=0, ZPos=40, Visible=True)
@@ -279,6 +300,16 @@ def catch_up(name, who, spot, poses, frames=20, length=100, to_x=40, every=2):
         t.pose(f, who, poses[(f // every) % len(poses)], round(x + (to_x - x) * (f - 1) / (moving - 1)), y)
     t.pose(frames, who, poses[0], to_x, y)
     return t
+
+
+def visitor_talks(who, spot, talk, rest, listening, listen_ms=200):
+    """"Talking" (the visitor's mouth moves) and "NotTalking" (it goes through `listening`,
+    one pose every two frames) of a meeting outside the ship."""
+    talking = Timeline("Talking", 150, 16)
+    cycle(talking, who, 1, 16, spot, [talk, rest], every=1)
+    not_talking = Timeline("NotTalking", listen_ms, 20)
+    cycle(not_talking, who, 1, 20, spot, listening, every=2)
+    return talking, not_talking
 
 
 def meeting_header(frequency, visits, speed, z=60, extra=()):

@@ -2,7 +2,7 @@
 into them (the pink moon, the ringed planet, the stars, the mushrooms) as sky items and props."""
 from palette import C
 from sheet_layout import INK, Sheet
-from toon import band_sky, ground_strip, sparkle, uid
+from toon import strata, band_sky, ground_strip, sparkle, uid
 
 
 def sky():
@@ -18,8 +18,7 @@ def planet():
              f'<path d="M0,60 Q100,30 200,56 Q300,30 400,58 Q500,30 600,56 Q700,30 800,60" class="ol"/>')
     g = ground_strip(800, 150, C("violet11"), [(82, C("lime05")), (102, C("lime04")), (126, C("lime03"))],
                      behind=hills, amp=4)
-    for y, colour in ((92, C("lime07")), (114, C("lime05")), (138, C("lime04"))):
-        g += f'<path d="M0,{y} Q200,{y - 3} 400,{y} Q600,{y + 3} 800,{y}" fill="none" stroke="{colour}" stroke-width="2"/>'
+    g += strata(((92, C("lime07")), (114, C("lime05")), (138, C("lime04"))))
     return g
 
 

@@ -2,7 +2,7 @@
 hats who slide and spin on the ice."""
 from palette import C
 from sheet_layout import INK, Sheet, seq
-from toon import at, band_sky, blush, cloud, eyes, ground_strip, mouth, outlined, shaded_blob, sparkle, uid
+from toon import strata, at, band_sky, blush, cloud, eyes, ground_strip, mouth, outlined, shaded_blob, sparkle, uid
 
 PUFF_POSES = ["idle", "blink", "talk", "jump", "slide", "happy"]
 HATS = {"A": ("red07", "red10", "red03"), "B": ("teal07", "teal10", "teal03"), "C": ("yellow07", "yellow10", "orange04")}
@@ -18,9 +18,7 @@ def sky():
               f'stroke-width="{w}" stroke-linecap="butt"/>')
     streaks = [(20, 40, 30, C("night16")), (130, 85, 40, C("night17")), (60, 260, 50, C("blue10")),
                (150, 330, 36, C("blue12")), (10, 400, 44, C("blue14"))]
-    for x, y, length, colour in streaks:
-        g += f'<rect x="{x}" y="{y}" width="{length}" height="2" rx="1" fill="{colour}"/>'
-    return g
+    return g + band_sky(200, 0, [], streaks)
 
 
 def planet():
@@ -29,8 +27,7 @@ def planet():
               f'<path d="M0,62 Q200,48 400,60 Q600,70 800,58" fill="none" stroke="{C("blue10")}" stroke-width="2"/>')
     g = ground_strip(800, 150, C("blue14"), [(80, C("metal15")), (100, C("blue14")), (122, C("blue12")),
                                              (140, C("blue11"))], behind=ridges)
-    for y, colour in ((92, C("white")), (112, C("blue15")), (131, C("blue13"))):
-        g += f'<path d="M0,{y} Q200,{y - 3} 400,{y} Q600,{y + 3} 800,{y}" fill="none" stroke="{colour}" stroke-width="2"/>'
+    g += strata(((92, C("white")), (112, C("blue15")), (131, C("blue13"))))
     return g
 
 

@@ -2,7 +2,7 @@
 clack their claws; a fish leaps out of the surf during the song."""
 from palette import C
 from sheet_layout import INK, Sheet, seq
-from toon import at, band_sky, cloud, eyes, ground_strip, mouth, outlined, shaded_blob, wave_path
+from toon import strata, at, band_sky, cloud, eyes, ground_strip, mouth, outlined, shaded_blob, wave_path
 
 CRAB_POSES = ["idle", "blink", "talk", "clack", "step1", "step2"]
 SHELLS = {"A": ("red08", "red11", "red05"), "B": ("orange07", "orange10", "orange04"), "C": ("violet07", "violet10", "violet04")}
@@ -26,8 +26,7 @@ def planet():
     g = ground_strip(800, 150, C("blue06"), [(80, C("yellow11")), (100, C("yellow10")), (124, C("orange11")),
                                               (142, C("orange10"))], behind=surf, amp=2, period=200)
     g += f'<path d="M0,86 Q200,84 400,86 Q600,88 800,86" fill="none" stroke="{C("orange12")}" stroke-width="3"/>'
-    for y, colour in ((110, C("yellow12")), (132, C("orange12"))):
-        g += f'<path d="M0,{y} Q200,{y - 3} 400,{y} Q600,{y + 3} 800,{y}" fill="none" stroke="{colour}" stroke-width="2"/>'
+    g += strata(((110, C("yellow12")), (132, C("orange12"))))
     return g
 
 

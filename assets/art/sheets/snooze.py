@@ -2,7 +2,7 @@
 sleep, so the hero sings a lullaby and they jump the fence, one by one, until they nod off."""
 from palette import C
 from sheet_layout import INK, Sheet, seq
-from toon import at, band_sky, blush, cloud, eyes, ground_strip, mouth, outlined, sparkle, uid
+from toon import strata, at, band_sky, blush, cloud, eyes, ground_strip, mouth, outlined, sparkle, uid
 
 SHEEP_POSES = ["idle", "blink", "talk", "jump", "sleep", "yawn"]
 WOOL = {"A": ("white", "grey25", "grey30"), "B": ("beige07", "beige06", "white"), "C": ("grey22", "grey19", "grey26")}
@@ -21,8 +21,7 @@ def planet():
              f'<path d="M0,56 Q200,40 400,54 Q600,66 800,52" fill="none" stroke="{C("teal05")}" stroke-width="2"/>')
     g = ground_strip(800, 150, C("night15"), [(80, C("green05")), (100, C("green04")), (122, C("green03")),
                                                (140, C("green02"))], behind=hills, amp=2, period=400)
-    for y, colour in ((90, C("green06")), (112, C("green05")), (132, C("green04"))):
-        g += f'<path d="M0,{y} Q200,{y - 3} 400,{y} Q600,{y + 3} 800,{y}" fill="none" stroke="{colour}" stroke-width="2"/>'
+    g += strata(((90, C("green06")), (112, C("green05")), (132, C("green04"))))
     return g
 
 

@@ -2,7 +2,8 @@
 loop-the-loop with a tail of fireworks and hands over a complaint form."""
 import math
 
-from scenekit import Timeline, catch_up, conversation, cycle, meeting_header, scene_file, speaker, visits
+from scenekit import (Timeline, catch_up, conversation, cycle, meeting_header, scene_file, speaker, visitor_talks,
+                      visits)
 
 NAME = "Grumpus"
 SPOT = (-330, -200)
@@ -12,10 +13,7 @@ FLY = ["fly1", "fly2"]
 def directors():
     move_in = Timeline("MoveIn", 100, 100)
     cycle(move_in, "Grumpus", 1, 100, SPOT, FLY, every=1)
-    talking = Timeline("Talking", 150, 16)
-    cycle(talking, "Grumpus", 1, 16, SPOT, ["talk", "fly1"], every=1)
-    not_talking = Timeline("NotTalking", 200, 20)
-    cycle(not_talking, "Grumpus", 1, 20, SPOT, ["fly1", "fly2", "fly1", "blink"], every=2)
+    talking, not_talking = visitor_talks("Grumpus", SPOT, "talk", "fly1", ["fly1", "fly2", "fly1", "blink"])
     playing = Timeline("Playing", 100, 40)
     # One loop-the-loop, up and over backwards, with fireworks in the tail.
     x, y = SPOT

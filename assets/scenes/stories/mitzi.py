@@ -1,8 +1,8 @@
 """Mitzi: an astronaut cat teleports into the cabin as a streak of sparks, asks after a certain
 mouse (she usually comes right after Nib), does her vanishing trick round the cabin and zaps
 off again. She brings no mail."""
-from scenekit import (Timeline, cabin, conversation, meeting_header, pilot_frames, scene_file, seated,
-                      speaker, visits)
+from scenekit import (Timeline, cabin, cabin_listening, cabin_talking, conversation, meeting_header, pilot_frames,
+                      scene_file, seated, speaker, visits)
 
 NAME = "Mitzi"
 # From the cabin's top-left (the "Inside" item, laid on the ship's own cabin); depth 10 is in
@@ -14,24 +14,6 @@ def move_in():
     t = Timeline("MoveIn", 80, 60)
     for f in range(1, 61):
         t.pose(f, "Mitzi", "spark1" if f % 2 else "spark2", RIGHT[0], RIGHT[1] + (2 if f % 4 < 2 else 0), -10)
-    return t
-
-
-def talking():
-    t = Timeline("Talking", 150, 14)
-    cabin(t, 14)
-    seated(t, [(1, "sit_listen1"), (14, "sit_listen1")])
-    for f in range(1, 15):
-        t.pose(f, "Mitzi", "talk" if f % 2 else "idle", *RIGHT, 10)
-    return t
-
-
-def not_talking():
-    t = Timeline("NotTalking", 200, 20)
-    cabin(t, 20)
-    seated(t, [(f, "sit_talk1" if f % 2 else "sit_talk2") for f in range(1, 20)] + [(20, "s_l90")])
-    for f, cur in ((1, "idle"), (9, "blink"), (10, "idle"), (20, "idle")):
-        t.pose(f, "Mitzi", cur, *RIGHT, 10)
     return t
 
 
@@ -67,5 +49,6 @@ def make(art):
     header = meeting_header(25, 2, 22, z=100, extra=["PlayingSound=poof"])
     records = [art.picture("Ship-Inside", "Inside"),
                art.sprite("Zibolt", "Zibo", frames=pilot_frames(art), sequences=[]), art.sprite("Mitzi")]
-    records += [t.record() for t in (move_in(), talking(), not_talking(), playing())]
+    records += [t.record() for t in (move_in(), cabin_talking("Mitzi", RIGHT, "talk", "idle"),
+                                         cabin_listening("Mitzi", RIGHT, "idle", "blink"), playing())]
     return scene_file(header, records + texts())

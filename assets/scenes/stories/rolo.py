@@ -1,7 +1,8 @@
 """Rolo: a travelling salesman robot rolls up on his ball with today's bargains (mittens for a
 space pilot, an umbrella for space rain), leaves his catalogue and rolls on. His mittens come
 in handy on Frost, which usually comes next."""
-from scenekit import Timeline, catch_up, conversation, cycle, meeting_header, scene_file, speaker, visits
+from scenekit import (Timeline, catch_up, conversation, cycle, meeting_header, scene_file, speaker, visitor_talks,
+                      visits)
 
 NAME = "Rolo"
 SPOT = (-240, -150)             # his top-left from the ship's anchor: he stops just left of the hull
@@ -11,10 +12,7 @@ ROLL = ["roll1", "roll2", "roll3"]
 def directors():
     move_in = Timeline("MoveIn", 100, 100)
     cycle(move_in, "Rolo", 1, 100, SPOT, ROLL, every=1)
-    talking = Timeline("Talking", 150, 16)
-    cycle(talking, "Rolo", 1, 16, SPOT, ["talk", "roll1"], every=1)
-    not_talking = Timeline("NotTalking", 200, 20)
-    cycle(not_talking, "Rolo", 1, 20, SPOT, ["roll1", "roll1", "roll1", "blink"], every=2)
+    talking, not_talking = visitor_talks("Rolo", SPOT, "talk", "roll1", ["roll1", "roll1", "roll1", "blink"])
     playing = Timeline("Playing", 150, 40)
     cycle(playing, "Rolo", 1, 14, SPOT, ["show1", "talk"], every=2, bob=4, close=False)
     cycle(playing, "Rolo", 14, 30, SPOT, ["show2", "show2", "talk"], every=2, bob=6, close=False)
