@@ -11,7 +11,7 @@ case "${1:-show}" in
   test)  wanted=("${common[@]}" googletest libgtest-dev clang-14 libclang-rt-14-dev xvfb xdotool
                  desktop-file-utils lintian) ;;
   bench) wanted=("${common[@]}" libbenchmark-dev) ;;
-  art)   wanted=("${common[@]}" librsvg2-bin python3) ;;
+  art)   wanted=("${common[@]}" librsvg2-bin python3 imagemagick) ;;
   sounds) wanted=(espeak-ng sox) ;;
   # The Windows cross build and its tests: wine64 runs the 64-bit programs, wine gives the
   # wine and wineboot commands, nsis makes the installer, icoutils reads the icons back.

@@ -7,7 +7,7 @@
 # the recorder (zibolt --record) from the start of a show; its length is worked out from what
 # `vcs show` lists (flights, talks, animations), so the frame is near the scene's middle.
 # Needs a build (build/, or $ZIBOLT_BUILD) with the recorder and vcs, python3, rsvg-convert and
-# ImageMagick's convert.
+# ImageMagick's convert; as root it installs what is missing (scripts/deps.sh art).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -33,9 +33,7 @@ vcs=$build/tools/vcs/vcs
 for tool in "$record" "$vcs"; do
   [[ -x $tool ]] || { echo "scene-sheet: $tool is missing: build first (cmake --build $build)" >&2; exit 1; }
 done
-for tool in python3 rsvg-convert convert; do
-  command -v "$tool" >/dev/null || { echo "scene-sheet: needs $tool (scripts/deps.sh art; imagemagick)" >&2; exit 1; }
-done
+scripts/deps.sh art   # python3, rsvg-convert, ImageMagick's convert
 [[ -d $data ]] || { echo "scene-sheet: no data folder $data" >&2; exit 1; }
 width=${size%x*}
 height=${size#*x}
