@@ -15,7 +15,7 @@ case "${1:-show}" in
                  desktop-file-utils lintian xscreensaver mate-screensaver dbus-daemon libglib2.0-bin
                  dconf-service dconf-gsettings-backend) ;;
   bench) wanted=("${common[@]}" libbenchmark-dev) ;;
-  art)   wanted=("${common[@]}" librsvg2-bin python3) ;;
+  art)   wanted=("${common[@]}" librsvg2-bin python3 imagemagick) ;;
   sounds) wanted=(espeak-ng sox) ;;
   # The Windows cross build and its tests: wine64 runs the 64-bit programs, wine gives the
   # wine and wineboot commands, nsis makes the installer, icoutils reads the icons back.

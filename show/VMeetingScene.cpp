@@ -13,6 +13,7 @@
 #include "show/VSceneTexts.h"
 #include "show/VShowStage.h"
 #include "show/VSpaceShip.h"
+#include "show/VSceneSound.h"
 
 namespace {
 
@@ -195,6 +196,7 @@ void VMeetingScene::SetState(int state)
         break;
     case kPerformance:
         StartDirectorOnce(playing_);
+        PlayPlayingSound(*this);
         break;
     case kExitTalk:
         StartTalk(exitText_);
