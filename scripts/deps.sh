@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Makes sure the Debian packages that a build needs are installed.
-#   scripts/deps.sh show|test|bench|art|sounds|win
+#   scripts/deps.sh show|test|bench|art|sounds|win|web
 # As root it installs what is missing; otherwise it prints the one apt-get line to run.
 set -euo pipefail
 
@@ -8,16 +8,24 @@ common=(cmake ninja-build g++ pkg-config nlohmann-json3-dev libpng-dev libgif-de
         libsdl2-dev libfreetype-dev libfontconfig-dev fonts-comic-neue fonts-dejavu-core)
 case "${1:-show}" in
   show)  wanted=("${common[@]}") ;;
+  # The browser tests build the web page and drive Debian's chromium with playwright-core
+  # (from npm, tests/web/package-lock.json).
   test)  wanted=("${common[@]}" googletest libgtest-dev clang-14 libclang-rt-14-dev xvfb xdotool
-                 desktop-file-utils) ;;
+                 desktop-file-utils emscripten chromium) ;;
   bench) wanted=("${common[@]}" libbenchmark-dev) ;;
   art)   wanted=("${common[@]}" librsvg2-bin python3) ;;
   sounds) wanted=(espeak-ng sox) ;;
   # The Windows cross build and its tests: wine64 runs the 64-bit programs, wine gives the
   # wine and wineboot commands.
   win)   wanted=(cmake ninja-build g++-mingw-w64-x86-64 wine wine64 xvfb xdotool) ;;
-  *) echo "usage: $0 show|test|bench|art|sounds|win" >&2; exit 2 ;;
+  # The web page (scripts/web.sh): Debian's emscripten, no download at build time.
+  web)   wanted=("${common[@]}" emscripten) ;;
+  *) echo "usage: $0 show|test|bench|art|sounds|win|web" >&2; exit 2 ;;
 esac
+# npm comes with some builds of node and as its own package with Debian's.
+if [[ "${1:-show}" == test ]] && ! command -v npm >/dev/null; then
+  wanted+=(npm)
+fi
 
 missing=()
 for pkg in "${wanted[@]}"; do
