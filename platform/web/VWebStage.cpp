@@ -57,9 +57,16 @@ bool VWebStage::Frame()
         ended_ = !RunCycle();
         return !ended_;
     }
+    // Only the last of the frame's pictures is shown.
     const double budgetEnd = emscripten_get_now() + kHoldBudgetMs;
     while (!held_ && !ended_ && emscripten_get_now() < budgetEnd)
         ended_ = !RunCycle();
+    if (presentPending_ && GetFrameBuffer()) {
+        presentPending_ = false;
+        const VDib* dib = GetFrameBuffer()->GetDib();
+        if (dib)
+            ShowPixels(dib->GetBits(), *dib, dib->GetPaletteEntries());
+    }
     return !ended_;
 }
 
@@ -144,6 +151,10 @@ void VWebStage::Present(VSurface& surface, float, float, const VRectList*)
     // A fade shows its own steps.
     if (!dib || fade_)
         return;
+    if (holdAt_ && &surface == GetFrameBuffer()) {
+        presentPending_ = true;
+        return;
+    }
     ShowPixels(dib->GetBits(), *dib, dib->GetPaletteEntries());
 }
 

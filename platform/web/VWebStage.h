@@ -92,6 +92,7 @@ private:
     double virtualTime_ = 0;
     bool holdReached_ = false;
     bool held_ = false;
+    bool presentPending_ = false;
 
     std::unique_ptr<Fade> fade_;
     VRgbaFrame rgba_;

@@ -17,13 +17,13 @@ const types = {
 };
 
 const server = createServer(async (request, response) => {
-  const path = decodeURIComponent(new URL(request.url, 'http://localhost').pathname);
-  const file = normalize(join(root, path.endsWith('/') ? path + 'index.html' : path));
-  if (file !== root && !file.startsWith(root + sep)) {
-    response.writeHead(403).end();
-    return;
-  }
   try {
+    const path = decodeURIComponent(new URL('http://localhost' + request.url).pathname);
+    const file = normalize(join(root, path.endsWith('/') ? path + 'index.html' : path));
+    if (file !== root && !file.startsWith(root + sep)) {
+      response.writeHead(403).end();
+      return;
+    }
     const body = await readFile(file);
     response.writeHead(200, {
       'Content-Type': types[extname(file).toLowerCase()] || 'application/octet-stream',
@@ -31,6 +31,7 @@ const server = createServer(async (request, response) => {
     });
     response.end(body);
   } catch {
+    // A missing file, a folder, or an address that is no path at all.
     response.writeHead(404, { 'Content-Type': 'text/plain' }).end('Not found\n');
   }
 });
