@@ -53,6 +53,7 @@
   let audio = null;
   let playing = null;
   let latest = '';
+  let played = 0;
   const sounds = new Map();
   function wakeAudio() {
     if (!audio) audio = new AudioContext();
@@ -74,6 +75,7 @@
       playing.buffer = sound.buffer;
       playing.connect(audio.destination);
       playing.start();
+      played += 1;
     };
     if (sound.buffer) {
       start();
@@ -238,6 +240,7 @@
     ended: () => ended,
     soundOn: () => ready && Module._zibolt_sound() === 1,
     audioState: () => (audio ? audio.state : 'none'),
+    soundsPlayed: () => played,
     reports: () => [...reports.keys()],
     scenes: () => sceneText,
   };
