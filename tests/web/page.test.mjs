@@ -97,6 +97,7 @@ test('the page plays the show, takes scene files and switches sound on', async (
   const reports = await page.evaluate(() => window.zibolt.reports());
   assert.equal(reports.length, 1, reports.join('\n'));
   assert.match(reports[0], /^Scene file Broken\.vcs cannot be read: \S/);
+  assert.ok((await page.textContent('#reports')).includes(reports[0]), 'the report is on the page');
   assert.match(await page.evaluate(() => window.zibolt.scenes()), /^Dropped\.vcs\t(next|playing)$/m);
   const goneOn = await canvasFacts(page);
   await page.waitForTimeout(1000);
