@@ -16,8 +16,8 @@ case "${1:-show}" in
   art)   wanted=("${common[@]}" librsvg2-bin python3) ;;
   sounds) wanted=(espeak-ng sox) ;;
   # The Windows cross build and its tests: wine64 runs the 64-bit programs, wine gives the
-  # wine and wineboot commands.
-  win)   wanted=(cmake ninja-build g++-mingw-w64-x86-64 wine wine64 xvfb xdotool) ;;
+  # wine and wineboot commands, nsis makes the installer, icoutils reads the icons back.
+  win)   wanted=(cmake ninja-build g++-mingw-w64-x86-64 wine wine64 xvfb xdotool nsis icoutils) ;;
   # The web page (scripts/web.sh): Debian's emscripten, no download at build time.
   web)   wanted=("${common[@]}" emscripten) ;;
   *) echo "usage: $0 show|test|bench|art|sounds|win|web" >&2; exit 2 ;;

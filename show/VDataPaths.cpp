@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "engine/stream/VReportLog.h"
 #include "engine/stream/VText.h"
 #include "show/VControlSettings.h"
 
@@ -25,7 +26,18 @@ bool IsDirectory(const fs::path& path)
     return !path.empty() && fs::is_directory(path, error);
 }
 
+std::string& InstallerDataDir()
+{
+    static std::string dir;
+    return dir;
+}
+
 }  // namespace
+
+void SetInstallerDataDir(std::string dir)
+{
+    InstallerDataDir() = std::move(dir);
+}
 
 std::string DefaultDataDir(const std::string& programDirectory)
 {
@@ -43,15 +55,32 @@ std::string DefaultDataDir(const std::string& programDirectory)
     if (IsDirectory(ZIBOLT_BUILD_DATA_DIR))
         return ZIBOLT_BUILD_DATA_DIR;
     // A build without an install folder keeps its data beside the program.
-    if (std::string_view(ZIBOLT_INSTALL_DATA_DIR).empty())
+    if (std::string_view(ZIBOLT_INSTALL_DATA_DIR).empty()) {
+        // A saver started from elsewhere than its installed folder still finds its scenes.
+        if (ListSceneFiles(programDirectory).empty() && IsDirectory(InstallerDataDir()))
+            return InstallerDataDir();
         return programDirectory;
+    }
     return ZIBOLT_INSTALL_DATA_DIR;
 }
 
 std::string ReadDataDir(const std::string& programDirectory)
 {
     std::string dir = ReadControlValue("Dir", "");
-    return dir.empty() ? DefaultDataDir(programDirectory) : dir;
+    if (dir.empty())
+        return DefaultDataDir(programDirectory);
+    if (IsDirectory(dir))
+        return dir;
+    std::string fallback = DefaultDataDir(programDirectory);
+    // Asked for at every sound: one line per missing folder, not one per sound.
+    static std::string reported;
+    if (reported != dir) {
+        reported = dir;
+        VReportLog::Shared().Append("The data folder \"" + dir +
+                                    "\" named in the settings (\"Dir\") does not exist; using \"" +
+                                    fallback + "\" instead.");
+    }
+    return fallback;
 }
 
 std::string DataPath(const std::string& dir, std::initializer_list<std::string_view> parts)

@@ -207,7 +207,8 @@ bool VDibStage::PlayPlatformSound(const std::string& fileName, uint32_t flags)
     if (std::filesystem::path(name).extension().empty() &&
         std::filesystem::exists(name + ".wav", error))
         name += ".wav";
-    return sndPlaySoundA(name.c_str(), UINT(flags)) != FALSE;
+    // A missing file stays silent: without SND_NODEFAULT Windows plays its default sound.
+    return sndPlaySoundA(name.c_str(), UINT(flags) | SND_NODEFAULT) != FALSE;
 }
 
 void VDibStage::SetTargetWindow(HWND window, float width, float height)

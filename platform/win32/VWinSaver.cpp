@@ -118,6 +118,12 @@ void VWinSaver::Attach(VStage& stage)
         return;
     }
     host_ = reinterpret_cast<HWND>(options_.GetWindowAfter("/p"));
+    // Without a window to show in there is nothing to preview; going on would open a stray
+    // 608 x 448 window of its own.
+    if (!host_ || !IsWindow(host_)) {
+        stage_.Stop();
+        return;
+    }
     stage_.SetParentWindow(host_);
     stage_.SetTargetWindow(host_, float(kPreviewIntroWidth), float(kPreviewIntroHeight));
 }

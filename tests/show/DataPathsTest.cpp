@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "engine/stream/VReportLog.h"
 #include "show/VControlSettings.h"
 #include "show/VDataPaths.h"
 #include "tests/show/SettingsTempDir.h"
@@ -41,9 +42,23 @@ TEST_F(DataPaths, TheSettingWinsOverEveryDefault)
     // The environment beats the program's folder; the setting beats both.
     setenv("ZIBOLT_DATA_DIR", "/from/env", 1);
     EXPECT_EQ(ReadDataDir((dir_ / "bin").string()), "/from/env");
-    WriteControlValue("Dir", "/from/settings");
-    EXPECT_EQ(ReadDataDir((dir_ / "bin").string()), "/from/settings");
+    WriteControlValue("Dir", (dir_ / "other").string());
+    EXPECT_EQ(ReadDataDir((dir_ / "bin").string()), (dir_ / "other").string());
     unsetenv("ZIBOLT_DATA_DIR");
+}
+
+TEST_F(DataPaths, ASettingFolderThatMovedGivesWayAndIsLoggedOnce)
+{
+    unsetenv("ZIBOLT_DATA_DIR");
+    VReportLog::SetSharedPath((dir_ / "zibolt.log").string());
+    fs::create_directories(dir_ / "flat" / "data");
+    WriteControlValue("Dir", (dir_ / "moved").string());
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(ReadDataDir((dir_ / "flat").string()), (dir_ / "flat" / "data").string());
+    std::vector<std::string> lines = VReportLog::Shared().Tail(10);
+    VReportLog::SetSharedPath(VReportLog::DefaultPath());
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_NE(lines[0].find((dir_ / "moved").string()), std::string::npos) << lines[0];
 }
 
 TEST_F(DataPaths, WithoutAnyHintTheBuildTreesDataIsUsed)
