@@ -147,7 +147,11 @@ extern "C" {
 // One display frame; 0 once the show has ended (or never started).
 EMSCRIPTEN_KEEPALIVE int zibolt_frame()
 {
-    return theStage && theStage->Frame() ? 1 : 0;
+    // The run loop guards its cycles; starting it raises the show's set-up outside them. A
+    // failure there is reported and the show goes on.
+    bool alive = theStage != nullptr;
+    Guarded([&](VWebStage& stage) { alive = stage.Frame(); });
+    return alive ? 1 : 0;
 }
 
 EMSCRIPTEN_KEEPALIVE int zibolt_held()
