@@ -11,7 +11,7 @@ case "${1:-show}" in
   # The browser tests build the web page and drive Debian's chromium with playwright-core
   # (from npm, tests/web/package-lock.json).
   test)  wanted=("${common[@]}" googletest libgtest-dev clang-14 libclang-rt-14-dev xvfb xdotool
-                 desktop-file-utils emscripten chromium) ;;
+                 desktop-file-utils lintian emscripten chromium) ;;
   bench) wanted=("${common[@]}" libbenchmark-dev) ;;
   art)   wanted=("${common[@]}" librsvg2-bin python3) ;;
   sounds) wanted=(espeak-ng sox) ;;

@@ -150,5 +150,6 @@ void VStage::Repaint()
         if (pixie && pixie->IsVisible())
             pixie->Draw(*frameBuffer_, pixie->GetXPos(), pixie->GetYPos(), nullptr);
     }
-    Present(*frameBuffer_, 0, 0, nullptr);
+    if (!presentHeld_)
+        Present(*frameBuffer_, 0, 0, nullptr);
 }

@@ -37,7 +37,8 @@ public:
     void SetScreensaverEngineFactory(EngineFactory factory) { engineFactory_ = std::move(factory); }
     // Composes at this size and scales to the window (full screen or a foreign window).
     void SetResolution(std::optional<VResolution> resolution) { resolution_ = resolution; }
-    // Exception reports go to the standard error stream only (no one can answer a box).
+    // Reports go to standard error and the report log; unless quiet (an unattended saver, where
+    // no one may answer), a box also shows them and asks whether to go on.
     void SetQuietReports(bool quiet) { quietReports_ = quiet; }
     // SIGTERM and SIGINT end the show at the next wait; SIGUSR1 raises the window.
     static void InstallSignalHandlers();
@@ -53,7 +54,7 @@ public:
     void SetShowFrameRate(bool on);
     // Palette fade to a new picture: optionally the current frame to black, then the
     // recomposed frame up from black.
-    void FadeTransition(bool fadeOut, bool fadeIn);
+    void FadeTransition(bool fadeOut, bool fadeIn) override;
     // The size the host treats as the stage window's (the preview compares it with the
     // target to pick the 4:1 reduction).
     void SetWindowSize(int width, int height);
@@ -93,7 +94,6 @@ private:
     bool TargetGone();
     // Converts (or reduces) the frame to width x height 32-bit pixels and shows them.
     void Show(int width, int height, bool reduced, VDib& dib, bool readout);
-    void Recompose();
 
     std::string mainStream_;
     bool hasMainStream_ = false;
@@ -118,7 +118,6 @@ private:
     bool showFrameRate_ = false;
     bool quitPosted_ = false;
     bool escapeDown_ = false;
-    bool suppressPresent_ = false;
     bool cursorShown_ = true;
     VFrameRateMeter meter_;
     VIndexedConverter converter_;

@@ -73,8 +73,10 @@ int RunShow(const VSaverCommand& command)
             std::fprintf(stderr, "zibolt: ignoring the resolution \"%s\" (use e.g. 1280x720)\n",
                          resolution.c_str());
     }
-    // Nobody can answer a message box inside the screen saver's window.
-    if (command.mode == VSaverMode::Foreign)
+    // An unattended saver must never wait for someone to answer a box: the full-screen saver,
+    // the preview and the screen saver's own window report to the log only.
+    if (command.mode == VSaverMode::Run || command.mode == VSaverMode::Preview ||
+        command.mode == VSaverMode::Foreign)
         stage->SetQuietReports(true);
     stage->SetScreensaverEngineFactory([command](VSdlStage& s) -> VScreensaverEngine* {
         return new VSdlSaverEngine(s, command, VInstanceLock::DefaultDirectory());

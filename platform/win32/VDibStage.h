@@ -50,6 +50,9 @@ public:
     void SetParentWindow(HWND window);
     // Topmost, and the platform told that a screen saver runs.
     void EnterSaverMode();
+    // Reports go to standard error and the report log; unless quiet (an unattended saver,
+    // where no one may answer), the "Valdrimor Exception" box also shows them.
+    void SetQuietReports(bool quiet) { quietReports_ = quiet; }
 
     HWND GetWindow() const { return window_; }
     HWND GetTargetWindow() const { return target_; }
@@ -79,6 +82,5 @@ private:
     VFrameRateSmoother frameRate_;
     bool saverRunningSet_ = false;
     HWND parent_ = nullptr;
-    // Set while a fade recomposes the frame without showing it.
-    bool holdPresent_ = false;
+    bool quietReports_ = false;
 };

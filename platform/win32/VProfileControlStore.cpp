@@ -4,9 +4,8 @@
 #include <shlobj.h>
 
 #include <memory>
+#include <string>
 #include <vector>
-
-#include "engine/stream/VReportLog.h"
 
 namespace {
 
@@ -89,10 +88,9 @@ bool VProfileControlStore::TryWrite(const std::string& key, const std::string& v
 {
     bool ok = StartFile() &&
               WritePrivateProfileStringA(kSection, key.c_str(), value.c_str(), file_.c_str()) != FALSE;
-    DWORD error = ok ? 0 : GetLastError();
-    if (!ok && lastWriteOk_)
-        VReportLog::Shared().Append("Settings: could not write \"" + key + "\" to " + file_ +
-                                    ": " + ErrorText(error) + "; the change is lost.");
+    problem_.clear();
+    if (!ok)
+        problem_ = "cannot write \"" + key + "\" to " + file_ + ": " + ErrorText(GetLastError());
     lastWriteOk_ = ok;
     return ok;
 }

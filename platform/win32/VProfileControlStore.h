@@ -16,9 +16,10 @@ public:
 
     std::string Read(const std::string& key, const std::string& defaultValue) override;
     void Write(const std::string& key, const std::string& value) override;
-    // As Write, but tells whether the value reached the file. A failure goes to the log once,
-    // until a later write succeeds again.
+    // As Write, but tells whether the value reached the file; GetProblem says why not (the
+    // settings layer logs it).
     bool TryWrite(const std::string& key, const std::string& value);
+    std::string GetProblem() const override { return problem_; }
 
     const std::string& GetFile() const { return file_; }
     // False after a write that did not reach the file, until one does.
@@ -36,6 +37,7 @@ private:
     std::string file_;
     std::string olderFile_;
     bool lastWriteOk_ = true;
+    std::string problem_;
 };
 
 // Installs the profile store on the user's settings file as the settings of this program.

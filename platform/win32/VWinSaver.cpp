@@ -110,6 +110,8 @@ void VWinSaver::Attach(VStage& stage)
         stage_.SetParentWindow(options_.GetArguments().empty() ? nullptr : GetForegroundWindow());
         return;
     }
+    // Only the debug mode has someone watching who can answer a box.
+    stage_.SetQuietReports(options_.IsPreview() || !options_.IsDebug());
     if (!options_.IsPreview()) {
         if (options_.IsDebug())
             stage_.SetShowFrameRate(true);

@@ -61,13 +61,26 @@ TEST_F(DataPaths, ASettingFolderThatMovedGivesWayAndIsLoggedOnce)
     EXPECT_NE(lines[0].find((dir_ / "moved").string()), std::string::npos) << lines[0];
 }
 
-TEST_F(DataPaths, WithoutAnyHintTheBuildTreesDataIsUsed)
+TEST_F(DataPaths, TheBuildTreesDataServesOnlyProgramsInTheBuildTree)
 {
     unsetenv("ZIBOLT_DATA_DIR");
-    // The tests run from the build tree, whose data folder the build makes.
-    std::string dir = DefaultDataDir((dir_ / "nowhere").string());
-    EXPECT_TRUE(fs::is_directory(dir)) << dir;
-    EXPECT_EQ(fs::path(dir).filename(), "data");
+    // This test runs from the build tree, whose data folder the build makes.
+    const std::string buildData = DefaultDataDir(fs::read_symlink("/proc/self/exe").parent_path());
+    EXPECT_TRUE(fs::is_directory(buildData)) << buildData;
+    EXPECT_EQ(fs::path(buildData).filename(), "data");
+
+    // A program copied alone looks in the system's data folders instead.
+    const char* old = std::getenv("XDG_DATA_DIRS");
+    const std::string saved = old ? old : "";
+    fs::create_directories(dir_ / "b" / "zibolt");
+    setenv("XDG_DATA_DIRS", ("relative:" + (dir_ / "a").string() + ":" + (dir_ / "b").string()).c_str(), 1);
+    EXPECT_EQ(DefaultDataDir((dir_ / "lonely").string()), (dir_ / "b" / "zibolt").string());
+    setenv("XDG_DATA_DIRS", (dir_ / "a").c_str(), 1);
+    EXPECT_NE(DefaultDataDir((dir_ / "lonely").string()), buildData);
+    if (old)
+        setenv("XDG_DATA_DIRS", saved.c_str(), 1);
+    else
+        unsetenv("XDG_DATA_DIRS");
 }
 
 TEST_F(DataPaths, AboutProgramLivesBesideTheProgram)
