@@ -3,6 +3,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "engine/stage/VSoundFile.h"
 #include "platform/web/VWebPage.h"
 
 namespace {
@@ -25,8 +26,8 @@ bool VWebSound::Play(const std::string& fileName)
     if (handedOver_.count(fileName))
         return VWebPage::PlaySound(fileName, std::string());
     std::string wave;
-    // The platform's wave player finds "name" as "name.wav".
-    if (!ReadFile(fileName, wave) && !ReadFile(fileName + ".wav", wave))
+    const std::string path = FindSoundFile(fileName);
+    if (path.empty() || !ReadFile(path, wave))
         return false;
     handedOver_.insert(fileName);
     return VWebPage::PlaySound(fileName, wave);
