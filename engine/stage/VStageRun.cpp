@@ -1,6 +1,7 @@
 // The run loop and the repaint pass.
 #include <algorithm>
 #include <cmath>
+#include <exception>
 
 #include "engine/pixies/VPixie.h"
 #include "engine/stage/VStage.h"
@@ -127,10 +128,6 @@ void VStage::Repaint()
     if (!background_ || !frameBuffer_)
         return;
     auto& children = GetChildren();
-    // A component destroyed by its owner leaves its owner's list but not this one.
-    children.erase(std::remove_if(children.begin(), children.end(),
-                                  [](VComponent* c) { return !VComponent::FromUserData(c); }),
-                   children.end());
     // Deepest first, pixies before everything else. Pixies of equal depth keep their list
     // order, so a run is repeatable.
     std::stable_sort(children.begin(), children.end(), [](VComponent* a, VComponent* b) {
@@ -145,11 +142,22 @@ void VStage::Repaint()
     frameBuffer_->Draw(*background_, 0, 0, w, h, 0, 0, w, h, false, false);
     // Drawing may not change the list (a pixie made while painting); walk a snapshot.
     std::vector<VComponent*> order = children;
+    // One pixie that cannot paint must not cost the others their frame: the first failure
+    // is passed on after the frame is shown.
+    std::exception_ptr failure;
     for (VComponent* component : order) {
         auto* pixie = dynamic_cast<VPixie*>(component);
-        if (pixie && pixie->IsVisible())
+        if (!pixie || !pixie->IsVisible())
+            continue;
+        try {
             pixie->Draw(*frameBuffer_, pixie->GetXPos(), pixie->GetYPos(), nullptr);
+        } catch (...) {
+            if (!failure)
+                failure = std::current_exception();
+        }
     }
     if (!presentHeld_)
         Present(*frameBuffer_, 0, 0, nullptr);
+    if (failure)
+        std::rethrow_exception(failure);
 }

@@ -72,6 +72,11 @@ std::optional<VResolution> ParseResolution(const std::string& text)
     return VResolution{width, height};
 }
 
+bool IsNativeResolution(const std::string& text)
+{
+    return Lower(Trim(text)) == "native";
+}
+
 VSaverCommand ParseSaverCommand(const std::vector<std::string>& args, const char* screensaverWindow)
 {
     VSaverCommand command;

@@ -54,6 +54,8 @@ struct VResolution {
     int height = 0;
 };
 std::optional<VResolution> ParseResolution(const std::string& text);
+// "native" in any letter case: the display's own size, chosen on purpose.
+bool IsNativeResolution(const std::string& text);
 
 // The usage text printed by --help and on errors.
 std::string SaverUsage();

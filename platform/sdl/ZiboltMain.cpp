@@ -20,6 +20,7 @@
 #include "platform/sdl/VSaverCommand.h"
 #include "platform/sdl/VSdlSaverEngine.h"
 #include "platform/sdl/VSdlStage.h"
+#include "platform/sdl/VSdlEnvironment.h"
 #include "saver/VAboutLauncher.h"
 #include "show/RegisterShowClasses.h"
 #include "show/VControlSettings.h"
@@ -57,6 +58,7 @@ void InstallSettings(const VSaverCommand& command)
 
 int RunShow(const VSaverCommand& command)
 {
+    PrepareSdlEnvironment();
     InstallSettings(command);
     std::signal(SIGCHLD, SIG_IGN);
     SetProgramLauncher(Spawn);
@@ -66,7 +68,8 @@ int RunShow(const VSaverCommand& command)
 
     auto stage = std::make_unique<VSdlStage>();
     const std::string resolution = ReadControlValue("Resolution", "");
-    if (!resolution.empty()) {
+    // "native" (the screen saver's settings page passes it) is the display's own size.
+    if (!resolution.empty() && !IsNativeResolution(resolution)) {
         if (auto parsed = ParseResolution(resolution))
             stage->SetResolution(parsed);
         else
@@ -79,7 +82,9 @@ int RunShow(const VSaverCommand& command)
         command.mode == VSaverMode::Foreign)
         stage->SetQuietReports(true);
     stage->SetScreensaverEngineFactory([command](VSdlStage& s) -> VScreensaverEngine* {
-        return new VSdlSaverEngine(s, command, VInstanceLock::DefaultDirectory());
+        return new VSdlSaverEngine(
+            s, command, VInstanceLock::DefaultDirectory(),
+            VInstanceLock::DisplayKey(std::getenv("DISPLAY"), std::getenv("WAYLAND_DISPLAY")));
     });
     const std::string_view bytes = MainStreamData();
     stage->SetMainStream(std::string(bytes));
