@@ -61,6 +61,11 @@ public:
     // --- running ---
     // The timer-driven main loop; returns only when quitting.
     virtual void Run();
+    // The same loop for a host that owns the loop (a browser calls once per display frame):
+    // BeginRun starts the clock and is false when quitting already; each RunCycle ticks what
+    // is due, repaints and pumps messages once, and is false when the loop is to end.
+    bool BeginRun();
+    bool RunCycle();
     // Composes the background and every visible pixie, deepest first, and presents the frame.
     virtual void Repaint();
     // Shows a new picture after a change of scenery, optionally fading the old one out and the

@@ -26,27 +26,37 @@ float SortDepth(const VPixie* pixie)
 
 void VStage::Run()
 {
+    if (!BeginRun())
+        return;
+    while (RunCycle()) {
+    }
+}
+
+bool VStage::BeginRun()
+{
     CalibrateRefresh();
     SetFrameRate(3);
     Start();
-    while (!quitRequested_) {
-        double wait = 0;
-        try {
-            wait = TickDueTimers();
-        } catch (...) {
-            HandleCurrentException();
-        }
-        // Messages are pumped after a failed cycle too: a failure that repeats every cycle
-        // must not keep input and the request to quit from getting through.
-        bool quit = false;
-        try {
-            quit = PumpMessages(wait);
-        } catch (...) {
-            HandleCurrentException();
-        }
-        if (quit)
-            return;
+    return !quitRequested_;
+}
+
+bool VStage::RunCycle()
+{
+    double wait = 0;
+    try {
+        wait = TickDueTimers();
+    } catch (...) {
+        HandleCurrentException();
     }
+    // Messages are pumped after a failed cycle too: a failure that repeats every cycle
+    // must not keep input and the request to quit from getting through.
+    bool quit = false;
+    try {
+        quit = PumpMessages(wait);
+    } catch (...) {
+        HandleCurrentException();
+    }
+    return !quit && !quitRequested_;
 }
 
 double VStage::TickDueTimers()

@@ -156,6 +156,27 @@ TEST(StageRun, StopEndsTheLoopAndLaterRunsReturnAtOnce)
     EXPECT_EQ(stage->GetTime(), at);
 }
 
+TEST(StageRun, SteppedOneCycleAtATimeAsABrowserFrameDrivesIt)
+{
+    auto stage = LoadedStage();
+    int ticks = 0;
+    FnTimer t("t", stage.get(), 100, [&](FnTimer&) {
+        if (++ticks == 3)
+            stage->Stop();
+    });
+    long long before = stage->GetPresentCount();
+    ASSERT_TRUE(stage->BeginRun());
+    std::size_t cycles = 0;
+    while (stage->RunCycle()) {
+        ++cycles;
+        // One cycle ticks what is due and pumps once.
+        ASSERT_EQ(stage->GetPumpWaits().size(), cycles);
+    }
+    EXPECT_EQ(ticks, 3);
+    EXPECT_EQ(stage->GetPresentCount(), before + 3);
+    EXPECT_FALSE(stage->BeginRun()) << "a stopped stage does not start again";
+}
+
 TEST(StageRun, RunForCarriesOnWithTheSameClock)
 {
     auto stage = LoadedStage();
