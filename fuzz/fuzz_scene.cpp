@@ -17,6 +17,7 @@
 #include "saver/VSaverBindings.h"
 #include "show/VControlSettings.h"
 #include "show/VRandom.h"
+#include "show/VSceneManager.h"
 
 namespace {
 
@@ -48,7 +49,25 @@ public:
     }
     // The loop waits at least a scene tick, as on a busy machine: timers due meanwhile are
     // ticked together, so a second of show takes some 40 cycles rather than a hundred.
-    bool PumpMessages(double waitMs) override { return FuzzStage::PumpMessages(std::max(waitMs, 25.0)); }
+    // Once the file's scene has been shown and is over, the rest would be the show without it.
+    bool PumpMessages(double waitMs) override
+    {
+        if (manager_) {
+            if (manager_->GetCurrentScene())
+                sceneShown_ = true;
+            else if (sceneShown_)
+                return true;
+        }
+        return FuzzStage::PumpMessages(std::max(waitMs, 25.0));
+    }
+    // Sets the show up and reads the data folder; false when the show refused the file, which
+    // then leaves nothing of the input to play.
+    bool SetUpShow()
+    {
+        RunFor(0);
+        manager_ = dynamic_cast<VSceneManager*>(FindComponent("DezoRivaduz"));
+        return manager_ && !(manager_->GetScenes().empty() && manager_->GetFloatLibraries().empty());
+    }
 
     // Eight seconds of show: a planet scene's fixed six-second landing and the hero's getting
     // out, then the file's own talk; the other kinds are into their files' content sooner.
@@ -58,6 +77,8 @@ public:
 
 private:
     const std::string& main_;
+    VSceneManager* manager_ = nullptr;
+    bool sceneShown_ = false;
 };
 
 }  // namespace
@@ -78,7 +99,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         ShowStage stage(mainStream);
         stage.SetProgramDirectory(dir);
         stage.Load();
-        stage.RunFor(ShowStage::kShowMs);
+        if (stage.SetUpShow())
+            stage.RunFor(ShowStage::kShowMs);
         stage.PaintNow();
     } catch (const VException&) {
         // Failures while loading and running are reported through the stage.
