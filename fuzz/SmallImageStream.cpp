@@ -1,6 +1,7 @@
 #include "fuzz/SmallImageStream.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -32,6 +33,20 @@ void ReplaceImages(VcsJson& node, const std::string& image)
     }
 }
 
+// Every "Frequency=N" tag with N above `most` now says `most`.
+void CapCopies(VcsJson& node, int most)
+{
+    static const std::string kTag = "Frequency=";
+    if (node.is_string()) {
+        const std::string& text = node.get_ref<const std::string&>();
+        if (text.rfind(kTag, 0) == 0 && std::atoi(text.c_str() + kTag.size()) > most)
+            node = kTag + std::to_string(most);
+    } else if (node.is_structured()) {
+        for (VcsJson& element : node)
+            CapCopies(element, most);
+    }
+}
+
 }  // namespace
 
 std::filesystem::path MainStreamSource()
@@ -44,7 +59,8 @@ std::filesystem::path SceneSourceDir()
     return std::filesystem::path(ZIBOLT_SOURCE_DIR) / "assets" / "scenes";
 }
 
-std::string SmallImageStream(const std::filesystem::path& source, const std::string& scratchDir, int side)
+std::string SmallImageStream(const std::filesystem::path& source, const std::string& scratchDir, int side,
+                             int maxCopies)
 {
     std::ifstream in(source, std::ios::binary);
     std::ostringstream text;
@@ -72,6 +88,8 @@ std::string SmallImageStream(const std::filesystem::path& source, const std::str
 
     VcsJson root = VcsJson::parse(text.str(), nullptr, true, true);
     ReplaceImages(root, image.string());
+    if (maxCopies > 0)
+        CapCopies(root, maxCopies);
     return StreamBytes(StreamFromJson(root, context));
 }
 
