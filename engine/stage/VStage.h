@@ -8,6 +8,7 @@
 #include "engine/graphics/VRect.h"
 #include "engine/graphics/VSurface.h"
 #include "engine/pixies/VPixieHost.h"
+#include "engine/stage/VFrameChanges.h"
 #include "engine/stage/VInvalidList.h"
 #include "engine/stage/VStageSetup.h"
 
@@ -60,7 +61,9 @@ public:
     // --- running ---
     // The timer-driven main loop; returns only when quitting.
     virtual void Run();
-    // Composes the background and every visible pixie, deepest first, and presents the frame.
+    // Composes the background and every visible pixie, deepest first, and presents the frame
+    // with the rectangles that changed since the last repaint (an empty list when none did);
+    // the invalid list is empty afterwards.
     virtual void Repaint();
     // Shows a new picture after a change of scenery, optionally fading the old one out and the
     // new one in. Here only a full redraw; a windowed stage fades its palette.
@@ -148,6 +151,7 @@ private:
 
     bool firstShow_ = true;
     VInvalidList invalid_;
+    VFrameChanges changes_;
     double startTime_ = 0.0;
     double timeScale_ = 1.0;
     double pausedAt_ = -1.0;

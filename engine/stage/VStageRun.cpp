@@ -122,23 +122,44 @@ void VStage::Repaint()
                                   [](VComponent* c) { return !VComponent::FromUserData(c); }),
                    children.end());
     // Deepest first, pixies before everything else. Pixies of equal depth keep their list
-    // order, so a run is repeatable.
-    std::stable_sort(children.begin(), children.end(), [](VComponent* a, VComponent* b) {
-        auto* pa = dynamic_cast<VPixie*>(a);
-        auto* pb = dynamic_cast<VPixie*>(b);
-        if (!pa || !pb)
-            return pa && !pb;
-        return SortDepth(pa) > SortDepth(pb);
+    // order, so a run is repeatable. Each component's kind and depth are looked up once, not
+    // in every comparison.
+    struct Entry {
+        VComponent* component;
+        VPixie* pixie;
+        float depth;
+    };
+    std::vector<Entry> order;
+    order.reserve(children.size());
+    for (VComponent* c : children) {
+        auto* pixie = dynamic_cast<VPixie*>(c);
+        order.push_back({c, pixie, pixie ? SortDepth(pixie) : 0.0f});
+    }
+    std::stable_sort(order.begin(), order.end(), [](const Entry& a, const Entry& b) {
+        if (!a.pixie || !b.pixie)
+            return a.pixie && !b.pixie;
+        return a.depth > b.depth;
     });
+    for (std::size_t i = 0; i < order.size(); ++i)
+        children[i] = order[i].component;
     float w = background_->GetWidth();
     float h = background_->GetHeight();
     frameBuffer_->Draw(*background_, 0, 0, w, h, 0, 0, w, h, false, false);
-    // Drawing may not change the list (a pixie made while painting); walk a snapshot.
-    std::vector<VComponent*> order = children;
-    for (VComponent* component : order) {
-        auto* pixie = dynamic_cast<VPixie*>(component);
-        if (pixie && pixie->IsVisible())
-            pixie->Draw(*frameBuffer_, pixie->GetXPos(), pixie->GetYPos(), nullptr);
-    }
-    Present(*frameBuffer_, 0, 0, nullptr);
+    // Drawing may not change the list (a pixie made while painting): this walks a snapshot.
+    for (const Entry& entry : order)
+        if (entry.pixie && entry.pixie->IsVisible())
+            entry.pixie->Draw(*frameBuffer_, entry.pixie->GetXPos(), entry.pixie->GetYPos(), nullptr);
+    // What was marked, and what the pixels say changed, is all the backend need show again.
+    if (const VDib* frame = frameBuffer_->GetDib())
+        changes_.Collect(*frame, invalid_);
+    else
+        InvalidRect(frameBuffer_->GetRect());
+    std::vector<VRect> changed(invalid_.Size());
+    for (std::size_t i = 0; i < changed.size(); ++i)
+        changed[i] = invalid_[i];
+    invalid_.Clear();
+    VRectList list;
+    for (VRect& r : changed)
+        list.push_back(&r);
+    Present(*frameBuffer_, 0, 0, &list);
 }
