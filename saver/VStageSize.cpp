@@ -92,3 +92,16 @@ bool IsWholeFactor(VResolution frame, VResolution shown)
     return shown.width % frame.width == 0 && shown.height % frame.height == 0 &&
            shown.width / frame.width == shown.height / frame.height;
 }
+
+VIntRect FitPicture(VResolution frame, VResolution area)
+{
+    if (frame.width <= 0 || frame.height <= 0 || area.width <= 0 || area.height <= 0 ||
+        frame == area)
+        return {0, 0, frame.width, frame.height};
+    const double scale = std::min(double(area.width) / frame.width, double(area.height) / frame.height);
+    VIntRect fit{0, 0, std::max(1, int(frame.width * scale + 0.5)),
+                 std::max(1, int(frame.height * scale + 0.5))};
+    fit.x = (area.width - fit.width) / 2;
+    fit.y = (area.height - fit.height) / 2;
+    return fit;
+}

@@ -3,6 +3,8 @@
 #include <optional>
 #include <string>
 
+#include "engine/graphics/VRect.h"
+
 // A size in pixels: of a screen, or of the stage the show is composed at.
 struct VResolution {
     int width = 0;
@@ -51,3 +53,7 @@ VResolution ComposeSize(const VResolutionSetting& setting, int screenWidth, int 
 // True when a frame of `frame` shown at `shown` is scaled by one whole factor on both axes
 // (1 included): nearest-neighbour keeps such art crisp; any other factor needs a filter.
 bool IsWholeFactor(VResolution frame, VResolution shown);
+
+// Where a frame of `frame` goes in an area of `area`: as large as fits with the frame's
+// proportions, centred; the frame's own size and place when it fills the area exactly.
+VIntRect FitPicture(VResolution frame, VResolution area);

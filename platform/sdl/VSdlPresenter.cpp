@@ -44,13 +44,8 @@ bool IsSoftwareGlRenderer(const char* name)
 
 VFitRect FitInto(int width, int height, int outW, int outH)
 {
-    if (width <= 0 || height <= 0 || outW <= 0 || outH <= 0 || (outW == width && outH == height))
-        return {0, 0, width, height};
-    const double scale = std::min(double(outW) / width, double(outH) / height);
-    VFitRect fit{0, 0, std::max(1, int(width * scale + 0.5)), std::max(1, int(height * scale + 0.5))};
-    fit.x = (outW - fit.w) / 2;
-    fit.y = (outH - fit.h) / 2;
-    return fit;
+    const VIntRect fit = FitPicture({width, height}, {outW, outH});
+    return {fit.x, fit.y, fit.width, fit.height};
 }
 
 VSdlPresenter::~VSdlPresenter()
