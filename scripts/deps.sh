@@ -4,18 +4,20 @@
 # As root it installs what is missing; otherwise it prints the one apt-get line to run.
 set -euo pipefail
 
+# Two monitors for the tests and benchmarks that need them: Xorg with the dummy driver.
+monitors=(xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils)
 common=(cmake ninja-build g++ pkg-config nlohmann-json3-dev libpng-dev libgif-dev
         libsdl2-dev libfreetype-dev libfontconfig-dev fonts-comic-neue fonts-dejavu-core)
 case "${1:-show}" in
   show)  wanted=("${common[@]}") ;;
   test)  wanted=("${common[@]}" googletest libgtest-dev clang-14 libclang-rt-14-dev xvfb xdotool
-                 desktop-file-utils) ;;
-  bench) wanted=("${common[@]}" libbenchmark-dev) ;;
+                 desktop-file-utils "${monitors[@]}") ;;
+  bench) wanted=("${common[@]}" libbenchmark-dev xvfb "${monitors[@]}") ;;
   art)   wanted=("${common[@]}" librsvg2-bin python3) ;;
   sounds) wanted=(espeak-ng sox) ;;
   # The Windows cross build and its tests: wine64 runs the 64-bit programs, wine gives the
   # wine and wineboot commands.
-  win)   wanted=(cmake ninja-build g++-mingw-w64-x86-64 wine wine64 xvfb xdotool) ;;
+  win)   wanted=(cmake ninja-build g++-mingw-w64-x86-64 wine wine64 xvfb xdotool "${monitors[@]}") ;;
   *) echo "usage: $0 show|test|bench|art|sounds|win" >&2; exit 2 ;;
 esac
 

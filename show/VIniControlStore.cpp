@@ -1,5 +1,9 @@
 #include "show/VIniControlStore.h"
 
+#include <atomic>
+#include <chrono>
+#include <random>
+
 #include <fstream>
 #include <sstream>
 #include <system_error>
@@ -91,6 +95,14 @@ std::string CleanValue(std::string value)
         if (c == '\r' || c == '\n')
             c = ' ';
     return value;
+}
+
+std::string UniqueSuffix()
+{
+    static std::atomic<unsigned> count{0};
+    const auto now = std::chrono::steady_clock::now().time_since_epoch().count();
+    return std::to_string(std::random_device{}()) + "." + std::to_string(now) + "." +
+           std::to_string(count++);
 }
 
 }  // namespace
@@ -226,8 +238,10 @@ bool VIniControlStore::TryWrite(const std::string& key, const std::string& value
     std::filesystem::path folder = file_.parent_path();
     if (!folder.empty())
         std::filesystem::create_directories(folder, error);
+    // A name of its own: shows on several monitors write their settings at the same moment,
+    // and two writers of one temporary file could install a mix of both.
     std::filesystem::path temporary = file_;
-    temporary += ".tmp";
+    temporary += ".tmp." + UniqueSuffix();
     {
         std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
         if (!out)
