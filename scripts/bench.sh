@@ -3,7 +3,8 @@
 # copy against memcpy and SDL's software blits, the present path (colour table into 32-bit
 # pixels) against SDL's INDEX8 to ARGB8888 blit and conversion, the preview's 4:1 reduction,
 # then a table of the ratios. With --saver-cpu it also measures the share of one core that
-# `zibolt /s` takes at 1920x1080 under a private X server over 60 seconds.
+# `zibolt /s` and its X server take over 60 seconds (ZIBOLT_SAVER_SECONDS) at 1920x1080, at
+# 3840x2160 and on two monitors, each beside its peer (bench/saver_cpu.sh).
 #   scripts/bench.sh [--saver-cpu] [--rounds=N] [other Google Benchmark options]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -22,6 +23,15 @@ targets=(zibolt_bench)
 cmake --build build-bench -j"$(nproc)" --target "${targets[@]}"
 build-bench/bench/zibolt_bench --benchmark_color=false "${args[@]}"
 if (( saver_cpu )); then
-  bench/saver_cpu.sh build-bench/platform/sdl/zibolt 60
-  bench/saver_cpu.sh build-bench/platform/sdl/zibolt 60 --resolution 1280x720
+  # Each case beside its peer in the same run: the saver as it was (composed at the screen's
+  # own size, every repaint converted and sent whole), and one monitor beside two.
+  zibolt=build-bench/platform/sdl/zibolt
+  seconds=${ZIBOLT_SAVER_SECONDS:-60}
+  for screen in 1920x1080 3840x2160; do
+    bench/saver_cpu.sh "$zibolt" "$seconds" "$screen" "default"
+    ZIBOLT_WHOLE_FRAMES=1 bench/saver_cpu.sh "$zibolt" "$seconds" "$screen" \
+      "before: native, whole frames" --resolution native
+  done
+  bench/saver_cpu.sh "$zibolt" "$seconds" 1920x1080+1920x1080 "one of two monitors" --monitors primary
+  bench/saver_cpu.sh "$zibolt" "$seconds" 1920x1080+1920x1080 "two monitors, a show each"
 fi

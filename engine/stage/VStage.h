@@ -158,6 +158,9 @@ private:
     std::unique_ptr<VSurface> frameBuffer_;
     std::unique_ptr<VSurface> background_;
     double refreshPeriod_ = 0.0;
+    // Platform time of the last repaint, and whether ticks since then wait for one.
+    double lastRepaint_ = 0.0;
+    bool repaintOwed_ = false;
     double frameSlice_ = 0.0;
     std::string caption_;
     bool quitRequested_ = false;

@@ -64,8 +64,7 @@ double VStage::TickDueTimers()
                              " has no valid due time and was stopped.");
         }
         if (!(due < GetTime())) {
-            if (fired)
-                Repaint();
+            repaintOwed_ = repaintOwed_ || fired;
             break;
         }
         fired = true;
@@ -76,6 +75,15 @@ double VStage::TickDueTimers()
         }
     }
     double wait = due - GetTime();
+    if (repaintOwed_) {
+        // No more frames than the display shows: a timer that steps every millisecond still
+        // gets a frame per refresh, with all its steps in it.
+        const double sinceLast = GetPlatformTime() - lastRepaint_;
+        if (!(sinceLast >= 0 && sinceLast < refreshPeriod_))
+            Repaint();
+        else
+            wait = std::min(wait, refreshPeriod_ - sinceLast);
+    }
     if (!(wait > 0))
         wait = 0;
     if (wait >= kMaxWait)
@@ -114,6 +122,8 @@ bool VStage::IsRegistered(const VTimer* timer) const
 
 void VStage::Repaint()
 {
+    repaintOwed_ = false;
+    lastRepaint_ = GetPlatformTime();
     if (!background_ || !frameBuffer_)
         return;
     auto& children = GetChildren();

@@ -3,6 +3,8 @@
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_syswm.h>
 #include <poll.h>
+#include <cmath>
+#include <ctime>
 
 #include <algorithm>
 #include <chrono>
@@ -31,6 +33,8 @@ void OnRaise(int) { gRaise = 1; }
 // A fade step is shown for at least one frame of a 60 Hz display, also where the renderer
 // does not wait for the retrace.
 constexpr double kFadeStepMs = 1000.0 / 60.0;
+// The longest time between two pumps of SDL's events with nothing seen waiting.
+constexpr double kPumpIntervalMs = 250.0;
 // How often a foreign target is checked for still existing.
 constexpr double kWatchIntervalMs = 250.0;
 
@@ -334,8 +338,13 @@ bool VSdlStage::PumpMessages(double waitMs)
     if (videoStarted_) {
         // SDL splits what one platform message carries into several events and does not
         // merge mouse moves, so everything waiting is handled, not just one.
-        // One pump, then the queue: every poll would ask the X server again.
-        SDL_PumpEvents();
+        // SDL asks the X server dozens of times for each pump, so it pumps only when the
+        // display has something to say (and now and then all the same).
+        const double now = GetPlatformTime();
+        if (InputWaiting() || now - lastPump_ >= kPumpIntervalMs) {
+            SDL_PumpEvents();
+            lastPump_ = now;
+        }
         SDL_Event event;
         for (int n = 0; n < 256 && SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT,
                                                   SDL_LASTEVENT) == 1;
@@ -346,15 +355,18 @@ bool VSdlStage::PumpMessages(double waitMs)
         }
     }
     const double rest = t0 - GetTime() + waitMs;
-    if (rest > 3) {
-        // Waiting on the display's connection wakes up for input (and for signals, at once).
-        // SDL's own wait asks the X server again and again while it waits.
+    const int connection = DisplayConnection();
+    if (connection >= 0 && rest > 0) {
+        // Waiting on the display's connection wakes up for input (and for signals, at once),
+        // to the microsecond: short waits are slept too, not spun through. SDL's own wait
+        // asks the X server again and again while it waits.
+        const double wait = std::min(rest, 1000.0);
+        timespec timeout{time_t(wait / 1000.0), long(std::fmod(wait, 1000.0) * 1e6)};
+        pollfd ready{connection, POLLIN, 0};
+        ::ppoll(&ready, 1, &timeout, nullptr);
+    } else if (rest > 3) {
         const int ms = static_cast<int>(std::min(rest, 1000.0));
-        const int connection = DisplayConnection();
-        if (connection >= 0) {
-            pollfd wait{connection, POLLIN, 0};
-            ::poll(&wait, 1, ms);
-        } else if (videoStarted_) {
+        if (videoStarted_) {
             SDL_WaitEventTimeout(nullptr, ms);
         } else {
             SDL_Delay(static_cast<Uint32>(ms));
@@ -370,11 +382,26 @@ int VSdlStage::DisplayConnection()
     if (connection_ == -2) {
         SDL_SysWMinfo info;
         SDL_VERSION(&info.version);
-        connection_ = SDL_GetWindowWMInfo(window_, &info) && info.subsystem == SDL_SYSWM_X11
-                          ? ConnectionNumber(info.info.x11.display)
-                          : -1;
+        if (SDL_GetWindowWMInfo(window_, &info) && info.subsystem == SDL_SYSWM_X11) {
+            xDisplay_ = info.info.x11.display;
+            connection_ = ConnectionNumber(info.info.x11.display);
+        } else {
+            connection_ = -1;
+        }
     }
     return connection_;
+}
+
+bool VSdlStage::InputWaiting()
+{
+    const int connection = DisplayConnection();
+    if (connection < 0)
+        return true;  // no way to tell: ask SDL
+    // Events already read into Xlib's queue (by a present's round trip), or bytes on the wire.
+    if (XEventsQueued(static_cast<Display*>(xDisplay_), QueuedAlready) > 0)
+        return true;
+    pollfd ready{connection, POLLIN, 0};
+    return ::poll(&ready, 1, 0) > 0;
 }
 
 void VSdlStage::Dispatch(const void* raw)

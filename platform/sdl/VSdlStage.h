@@ -102,6 +102,8 @@ private:
     void Dispatch(const void* event);
     // The file descriptor of the X display's connection; -1 where there is none.
     int DisplayConnection();
+    // True when the display may have input for SDL to pump.
+    bool InputWaiting();
     bool TargetGone();
     // Converts (or reduces) the frame to width x height 32-bit pixels and shows what
     // changed of them (`rects`, in the frame's pixels; null: all).
@@ -118,6 +120,8 @@ private:
     bool composeAsScreen_ = false;
     bool quietReports_ = false;
     int connection_ = -2;  // not looked up yet
+    void* xDisplay_ = nullptr;
+    double lastPump_ = 0;
     bool wholeFrames_ = false;
 
     SDL_Window* window_ = nullptr;
