@@ -57,7 +57,7 @@ end_ns=$(date +%s%N)
 shows=$(echo $members | wc -w)
 kill "$pid"
 for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-counts=$(grep -h "^zibolt: frames" "$work/out.txt" | sed 's/^zibolt: //' | head -n "$shows" | paste -sd ';' -)
+counts=$( (grep -h "^zibolt: frames" "$work/out.txt" || true) | sed "s/^zibolt: //" | head -n "$shows" | paste -sd "|" - | sed "s/|/ | /g")
 awk -v t=$((end_ticks - start_ticks)) -v x=$((end_server - start_server)) \
     -v hz="$(getconf CLK_TCK)" -v ns=$((end_ns - start_ns)) -v label="$label" \
     -v screen="$screen" -v shows="$shows" -v counts="$counts" \
