@@ -11,13 +11,13 @@ common=(cmake ninja-build g++ pkg-config nlohmann-json3-dev libpng-dev libgif-de
 case "${1:-show}" in
   show)  wanted=("${common[@]}") ;;
   test)  wanted=("${common[@]}" googletest libgtest-dev clang-14 libclang-rt-14-dev xvfb xdotool
-                 desktop-file-utils "${monitors[@]}") ;;
+                 desktop-file-utils lintian "${monitors[@]}") ;;
   bench) wanted=("${common[@]}" libbenchmark-dev xvfb "${monitors[@]}") ;;
   art)   wanted=("${common[@]}" librsvg2-bin python3) ;;
   sounds) wanted=(espeak-ng sox) ;;
   # The Windows cross build and its tests: wine64 runs the 64-bit programs, wine gives the
-  # wine and wineboot commands.
-  win)   wanted=(cmake ninja-build g++-mingw-w64-x86-64 wine wine64 xvfb xdotool "${monitors[@]}") ;;
+  # wine and wineboot commands, nsis makes the installer, icoutils reads the icons back.
+  win)   wanted=(cmake ninja-build g++-mingw-w64-x86-64 wine wine64 xvfb xdotool nsis icoutils "${monitors[@]}") ;;
   *) echo "usage: $0 show|test|bench|art|sounds|win" >&2; exit 2 ;;
 esac
 

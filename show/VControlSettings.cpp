@@ -1,6 +1,9 @@
 #include "show/VControlSettings.h"
 
 #include <cstdlib>
+#include <set>
+
+#include "engine/stream/VReportLog.h"
 
 #include "show/VIniControlStore.h"
 
@@ -26,16 +29,39 @@ const char* NonEmptyEnv(const char* name)
     return value && *value ? value : nullptr;
 }
 
+// The show reads and writes settings on every scene; a broken file is worth one line, not
+// one per access.
+void ReportOnce(const std::string& line)
+{
+    static std::set<std::string> reported;
+    if (reported.insert(line).second)
+        VReportLog::Shared().Append(line);
+}
+
 }  // namespace
 
 std::string ReadControlValue(const std::string& key, const std::string& defaultValue)
 {
-    return ActiveStore().Read(key, defaultValue);
+    VControlStore& store = ActiveStore();
+    std::string value = store.Read(key, defaultValue);
+    if (std::string problem = store.GetProblem(); !problem.empty())
+        ReportOnce("Settings not read, defaults used: " + problem);
+    return value;
 }
 
-void WriteControlValue(const std::string& key, const std::string& value)
+std::string WriteControlValue(const std::string& key, const std::string& value)
 {
-    ActiveStore().Write(key, value);
+    VControlStore& store = ActiveStore();
+    store.Write(key, value);
+    std::string problem = store.GetProblem();
+    if (!problem.empty())
+        ReportOnce("Settings not saved: " + problem);
+    return problem;
+}
+
+std::string ControlStoreProblem()
+{
+    return ActiveStore().GetProblem();
 }
 
 std::unique_ptr<VControlStore> SetControlStore(std::unique_ptr<VControlStore> store)

@@ -14,12 +14,20 @@
 //  2. <program directory>/../share/zibolt, when it exists (an installed tree, wherever it
 //     was moved to);
 //  3. <program directory>/data, when it exists (everything unpacked into one folder);
-//  4. the build tree's data folder, when it exists (running from the build);
-//  5. the data folder of the configured install prefix; a build without one (Windows, where
-//     the saver is unpacked with its data) uses the program directory itself.
+//  4. the build tree's data folder, when the program runs from the build tree;
+//  5. a build without an install folder (Windows, where the saver is unpacked with its data)
+//     uses the program directory itself, unless it holds no scene files and an installer
+//     recorded a folder (SetInstallerDataDir) that exists; otherwise the first "zibolt"
+//     folder that exists in $XDG_DATA_DIRS (by default /usr/local/share, then /usr/share),
+//     so that a program copied alone finds an installed tree's data;
+//  6. the data folder of the configured install prefix.
 std::string DefaultDataDir(const std::string& programDirectory);
 
-// "Dir" from the settings, else DefaultDataDir.
+// The folder an installer put the data in (Windows: from the registry); empty for none.
+void SetInstallerDataDir(std::string dir);
+
+// "Dir" from the settings, else DefaultDataDir. A "Dir" that is no folder (moved, renamed,
+// deleted) falls back on DefaultDataDir too, and says so once in the report log.
 std::string ReadDataDir(const std::string& programDirectory);
 
 // dir, then each part, joined with the platform's separator. Parts may themselves hold '\' or

@@ -1,15 +1,18 @@
 #include "show/VIniControlStore.h"
 
 #include <atomic>
+#include <cerrno>
 #include <chrono>
+#include <cstring>
 #include <random>
-
 #include <fstream>
 #include <sstream>
 #include <system_error>
 #include <vector>
 
 #include "engine/stream/VText.h"
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -105,10 +108,56 @@ std::string UniqueSuffix()
            std::to_string(count++);
 }
 
+std::string Quoted(const fs::path& path) { return "\"" + path.string() + "\""; }
+
+// What the C library said about the last failed call (the stream classes keep no reason).
+std::string LastError() { return std::strerror(errno); }
+
+// Settings are text: no control bytes but tabs, line and page ends and the old end-of-file
+// mark. Anything else means the file is something else, or was written over.
+bool LooksBinary(const std::string& text)
+{
+    for (unsigned char c : text)
+        if (c < 0x20 && c != '\t' && c != '\n' && c != '\r' && c != '\f' && c != '\v' && c != 0x1a)
+            return true;
+    return false;
+}
+
+std::string SizeText(std::uintmax_t bytes)
+{
+    if (bytes % (1u << 20) == 0)
+        return std::to_string(bytes >> 20) + " MiB";
+    return std::to_string(bytes) + " bytes";
+}
+
+// A file marked read-only, or one this user may not write, is the user's to change.
+bool IsWritable(const fs::path& file, const fs::file_status& status)
+{
+    constexpr fs::perms anyWrite =
+        fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    if ((status.permissions() & anyWrite) == fs::perms::none)
+        return false;
+    std::ofstream probe(file, std::ios::binary | std::ios::app);
+    return static_cast<bool>(probe);
+}
+
+// A linked settings file is updated where it lies, and the link stays.
+fs::path ResolveLink(const fs::path& file)
+{
+    std::error_code error;
+    if (fs::is_symlink(file, error)) {
+        fs::path target = fs::canonical(file, error);
+        if (!error)
+            return target;
+    }
+    return file;
+}
+
 }  // namespace
 
-VIniControlStore::VIniControlStore(std::filesystem::path file, std::string section)
-    : file_(std::move(file)), section_(std::move(section))
+VIniControlStore::VIniControlStore(std::filesystem::path file, std::string section,
+                                   std::uintmax_t maxFileSize)
+    : file_(std::move(file)), section_(std::move(section)), maxFileSize_(maxFileSize)
 {
 }
 
@@ -184,80 +233,114 @@ std::string VIniControlStore::SetValue(const std::string& text, const std::strin
     return out;
 }
 
-VIniControlStore::Load VIniControlStore::LoadText(std::string& text) const
+VIniControlStore::Load VIniControlStore::LoadText(const fs::path& file, std::string& text)
 {
     std::error_code error;
-    std::filesystem::file_status status = std::filesystem::status(file_, error);
-    if (status.type() == std::filesystem::file_type::not_found)
+    fs::file_status status = fs::status(file, error);
+    if (status.type() == fs::file_type::not_found)
         return Load::Missing;
-    if (error || status.type() != std::filesystem::file_type::regular)
-        return Load::Broken;
-    std::uintmax_t size = std::filesystem::file_size(file_, error);
-    if (error || size > kMaxFileSize)
-        return Load::Broken;
-    std::ifstream in(file_, std::ios::binary);
+    const std::string name = "the settings file " + Quoted(file);
+    if (error)
+        return Broken(name + " cannot be examined: " + error.message());
+    if (status.type() == fs::file_type::directory)
+        return Broken(name + " is a folder, not a file");
+    if (status.type() != fs::file_type::regular)
+        return Broken(name + " is not a regular file");
+    std::uintmax_t size = fs::file_size(file, error);
+    if (error)
+        return Broken(name + " cannot be examined: " + error.message());
+    if (size > maxFileSize_)
+        return Broken(name + " is larger than " + SizeText(maxFileSize_) +
+                      ", too large for settings");
+    std::ifstream in(file, std::ios::binary);
     if (!in)
-        return Load::Broken;
+        return Broken(name + " cannot be opened: " + LastError());
     std::ostringstream buffer;
     buffer << in.rdbuf();
     if (in.bad())
-        return Load::Broken;
+        return Broken(name + " cannot be read: " + LastError());
     text = buffer.str();
-    // Settings are text; a NUL means something else was written over the file.
-    if (text.find('\0') != std::string::npos)
-        return Load::Broken;
+    if (LooksBinary(text))
+        return Broken(name + " holds binary data, not text settings");
     return Load::Loaded;
+}
+
+VIniControlStore::Load VIniControlStore::Broken(std::string problem)
+{
+    problem_ = std::move(problem);
+    return Load::Broken;
+}
+
+bool VIniControlStore::Fail(std::string problem)
+{
+    problem_ = std::move(problem);
+    return false;
 }
 
 std::string VIniControlStore::Read(const std::string& key, const std::string& defaultValue)
 {
+    problem_.clear();
     std::string text;
     std::string value;
-    if (UsableKey(key) && LoadText(text) == Load::Loaded && FindValue(text, section_, key, value))
+    if (UsableKey(key) && LoadText(file_, text) == Load::Loaded &&
+        FindValue(text, section_, key, value))
         return value;
     return defaultValue;
 }
 
 void VIniControlStore::Write(const std::string& key, const std::string& value)
 {
-    // Like the platform's profile writer, a failed write is not the show's concern.
-    TryWrite(key, value);
+    TryWrite(key, value);  // the caller learns of a failure through GetProblem
 }
 
 bool VIniControlStore::TryWrite(const std::string& key, const std::string& value)
 {
+    problem_.clear();
     if (!UsableKey(key))
-        return false;
+        return Fail("the key \"" + key + "\" cannot be stored in a settings file");
+    const fs::path file = ResolveLink(file_);
     std::string text;
-    Load load = LoadText(text);
+    Load load = LoadText(file, text);
     if (load == Load::Broken)
-        return false;  // never replace what cannot be read back
+        return Fail(problem_ + "; it is left as it is");  // never replace what cannot be read back
+    std::error_code error;
+    fs::perms permissions = fs::perms::unknown;
+    if (load == Load::Loaded) {
+        fs::file_status status = fs::status(file, error);
+        if (!IsWritable(file, status))
+            return Fail("the settings file " + Quoted(file) + " is read-only; it is left as it is");
+        permissions = status.permissions();
+    }
     std::string updated = SetValue(text, section_, key, value);
 
-    std::error_code error;
-    std::filesystem::path folder = file_.parent_path();
-    if (!folder.empty())
-        std::filesystem::create_directories(folder, error);
+    const fs::path folder = file.parent_path();
+    if (!folder.empty() && !fs::create_directories(folder, error) && error)
+        return Fail("cannot make the settings folder " + Quoted(folder) + ": " + error.message());
     // A name of its own: shows on several monitors write their settings at the same moment,
     // and two writers of one temporary file could install a mix of both.
-    std::filesystem::path temporary = file_;
+    fs::path temporary = file;
     temporary += ".tmp." + UniqueSuffix();
     {
         std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
         if (!out)
-            return false;
+            return Fail("cannot write in the settings folder " +
+                        Quoted(folder.empty() ? fs::path(".") : folder) + ": " + LastError());
         out.write(updated.data(), static_cast<std::streamsize>(updated.size()));
-        out.flush();
+        out.close();  // a full disk may only show here
         if (!out) {
-            out.close();
-            std::filesystem::remove(temporary, error);
-            return false;
+            std::string reason = LastError();
+            fs::remove(temporary, error);
+            return Fail("cannot write " + Quoted(temporary) + ": " + reason);
         }
     }
-    std::filesystem::rename(temporary, file_, error);
+    // The new file keeps who may read it (a private file stays private).
+    if (permissions != fs::perms::unknown)
+        fs::permissions(temporary, permissions, error);
+    fs::rename(temporary, file, error);
     if (error) {
-        std::filesystem::remove(temporary, error);
-        return false;
+        std::string reason = error.message();
+        fs::remove(temporary, error);
+        return Fail("cannot replace the settings file " + Quoted(file) + ": " + reason);
     }
     return true;
 }

@@ -54,8 +54,9 @@ public:
     // wider than the box widens it. Returns the box with its bottom set below the last line
     // and its right edge moved out for such a word.
     virtual VTextBox MeasureWrapped(std::string_view text, VTextBox box) = 0;
-    // Draws `text` word-wrapped as MeasureWrapped lays it out, each line centred in the box
-    // and the block centred vertically; nothing lands outside the box.
+    // Draws `text` word-wrapped as MeasureWrapped lays it out, each line centred across the
+    // box and the first line at the box's top (never centred vertically); lines beyond the
+    // box's bottom are cut there, and nothing lands outside the box.
     virtual void DrawWrapped(std::string_view text, const VTextBox& box) = 0;
     // Fills the polygon white and outlines it black, closing it from the last to the first point.
     virtual void Polygon(const VPoint* points, std::size_t count) = 0;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <istream>
 #include <memory>
 #include <string>
@@ -72,6 +73,8 @@ public:
         if (frameBuffer_)
             InvalidRect(frameBuffer_->GetRect());
     }
+    // True while a fade recomposes the frame: Repaint composes then without presenting.
+    bool IsPresentHeld() const { return presentHeld_; }
     // True when the platform took the request to end.
     virtual bool RequestQuit() = 0;
     virtual void CreateStageWindow() = 0;
@@ -132,6 +135,13 @@ public:
     int32_t GetKeyUpValue() const { return keyUpValue_; }
 
 protected:
+    // The palette fade of a windowed stage's FadeTransition: optionally the current frame down
+    // to black, then the recomposed frame up from black, each step presented and followed by
+    // `pace`, which waits as the stage spaces its steps and answers true when the program is
+    // to quit (the fade then stops at once, its colours left as they are). The clock is paused
+    // for the fade and presentation held while the frame is recomposed; both are put back on
+    // every way out, and a failure also gives the frame its own colours back before it goes on.
+    void PlayPaletteFade(bool fadeOut, bool fadeIn, const std::function<bool()>& pace);
     // The platform's wave player; PlaySound calls it only while sound is enabled.
     virtual bool PlayPlatformSound(const std::string& fileName, uint32_t flags) = 0;
     void SetRefreshPeriod(double ms) { refreshPeriod_ = ms; }
@@ -155,6 +165,7 @@ private:
     double startTime_ = 0.0;
     double timeScale_ = 1.0;
     double pausedAt_ = -1.0;
+    bool presentHeld_ = false;
     std::unique_ptr<VSurface> frameBuffer_;
     std::unique_ptr<VSurface> background_;
     double refreshPeriod_ = 0.0;

@@ -171,5 +171,6 @@ void VStage::Repaint()
     VRectList list;
     for (VRect& r : changed)
         list.push_back(&r);
-    Present(*frameBuffer_, 0, 0, &list);
+    if (!presentHeld_)
+        Present(*frameBuffer_, 0, 0, &list);
 }

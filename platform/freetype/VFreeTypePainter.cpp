@@ -52,7 +52,10 @@ void VFreeTypePainter::DrawWrapped(std::string_view text, const VTextBox& box)
         return;
     std::vector<VWrappedLine> lines = WrapText(text, box.Width(), glyphs_->advances);
     const int64_t height = glyphs_->height;
-    int64_t y = box.top + (int64_t(box.Height()) - int64_t(lines.size()) * height) / 2;
+    // From the top, as the platform's word-breaking text call draws: a trailing blank line
+    // that the measure left out then runs off the bottom instead of pushing the first line
+    // above the box.
+    int64_t y = box.top;
     for (const VWrappedLine& line : lines) {
         if (y + height > clip.top && y < clip.bottom) {
             int64_t x = box.left + (int64_t(box.Width()) - line.width) / 2;

@@ -11,6 +11,7 @@
 #include "engine/graphics/VDibSurface.h"
 #include "engine/stream/VException.h"
 #include "engine/stream/VMemoryStream.h"
+#include "engine/stream/VUnattendedReport.h"
 
 namespace {
 
@@ -258,7 +259,7 @@ void VHeadlessStage::ReportException(const std::string& message)
 {
     reported_.push_back(message);
     if (printExceptions_)
-        std::fprintf(stderr, "Valdrimor Exception: %s\n", message.c_str());
+        ReportUnattended(message);
 }
 
 bool VHeadlessStage::PlayPlatformSound(const std::string& fileName, uint32_t flags)

@@ -43,6 +43,7 @@ public:
     using EngineFactory = std::function<VScreensaverEngine*(VHeadlessStage&)>;
     // What CreateScreensaverEngine makes; without a factory, a run-mode VHeadlessScreensaverEngine.
     void SetScreensaverEngineFactory(EngineFactory factory) { engineFactory_ = std::move(factory); }
+    // Reported exceptions also go to standard error and the report log (the recorder's).
     void SetPrintExceptions(bool on) { printExceptions_ = on; }
     void AddInput(const VHeadlessInput& input);
     void AddInputs(const std::vector<VHeadlessInput>& inputs);

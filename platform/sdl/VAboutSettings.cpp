@@ -31,19 +31,51 @@ std::vector<std::string> ListSkins(const std::string& dataDir)
 
 VAboutSettings::VAboutSettings(std::string dataDir) : dataDir_(std::move(dataDir)) {}
 
+const std::vector<std::string>& VAboutSettings::Resolutions()
+{
+    static const std::vector<std::string> sizes{"", "960x540", "1280x720", "1920x1080"};
+    return sizes;
+}
+
 void VAboutSettings::Load()
+{
+    LoadValues();
+    problem_ = ControlStoreProblem();
+    skins_ = ListSkins(dataDir_);
+}
+
+void VAboutSettings::LoadValues()
 {
     sound_ = AsInt(ReadControlValue("Sound", "1")) == 1;
     engine_ = ReadControlValue("Engine", "1");
     skin_ = ReadControlValue("Skin", "");
-    skins_ = ListSkins(dataDir_);
+    resolution_ = ReadControlValue("Resolution", "");
 }
 
-void VAboutSettings::Save() const
+bool VAboutSettings::Save()
 {
-    WriteControlValue("Sound", sound_ ? "1" : "0");
-    WriteControlValue("Engine", engine_);
-    WriteControlValue("Skin", skin_);
+    problem_.clear();
+    const std::pair<const char*, std::string> values[] = {
+        {"Sound", sound_ ? "1" : "0"}, {"Engine", engine_}, {"Skin", skin_},
+        {"Resolution", resolution_}};
+    for (const auto& [key, value] : values) {
+        std::string problem = WriteControlValue(key, value);
+        if (problem_.empty())
+            problem_ = std::move(problem);
+    }
+    if (problem_.empty())
+        return true;
+    // Show what the show will really use, not a change that did not land.
+    LoadValues();
+    return false;
+}
+
+void VAboutSettings::NextResolution()
+{
+    const std::vector<std::string>& sizes = Resolutions();
+    auto at = std::find_if(sizes.begin(), sizes.end(),
+                           [&](const std::string& s) { return SameText(s, resolution_); });
+    resolution_ = at == sizes.end() || ++at == sizes.end() ? sizes.front() : *at;
 }
 
 void VAboutSettings::NextEngine()

@@ -32,3 +32,8 @@ void VOverrideControlStore::Write(const std::string& key, const std::string& val
     if (below_)
         below_->Write(key, value);
 }
+
+std::string VOverrideControlStore::GetProblem() const
+{
+    return below_ ? below_->GetProblem() : std::string();
+}

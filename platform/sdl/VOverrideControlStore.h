@@ -19,6 +19,7 @@ public:
 
     std::string Read(const std::string& key, const std::string& defaultValue) override;
     void Write(const std::string& key, const std::string& value) override;
+    std::string GetProblem() const override;
 
 private:
     static std::string Fold(const std::string& key);

@@ -15,9 +15,10 @@
 #include <sstream>
 
 #include "engine/graphics/VDibSurface.h"
+#include "engine/stage/VSoundFile.h"
+#include "engine/stream/VUnattendedReport.h"
 #include "platform/sdl/VExecutablePath.h"
 #include "platform/sdl/VForeignWindowWatch.h"
-#include "engine/graphics/VPaletteFade.h"
 #include "platform/sdl/VSdlPresenter.h"
 #include "platform/sdl/VReadoutText.h"
 #include "platform/sdl/VSdlKeys.h"
@@ -481,7 +482,7 @@ double VSdlStage::WaitForRetrace()
 void VSdlStage::Present(VSurface& surface, float, float, const VRectList* rects)
 {
     VDib* dib = surface.GetDib();
-    if (!dib || !presenter_ || suppressPresent_)
+    if (!dib || !presenter_)
         return;
     if (TargetGone()) {
         Stop();
@@ -538,50 +539,13 @@ void VSdlStage::Show(int width, int height, bool reduced, VDib& dib, const VRect
                      });
 }
 
-void VSdlStage::Recompose()
-{
-    // Exactly what Repaint composes, without showing it.
-    suppressPresent_ = true;
-    Repaint();
-    suppressPresent_ = false;
-}
-
 void VSdlStage::FadeTransition(bool fadeOut, bool fadeIn)
 {
-    VSurface* frame = GetFrameBuffer();
-    if (!frame || !GetBackground() || !frame->GetDib())
-        return;
-    VPaletteEntry* entries = frame->GetDib()->GetPaletteEntries();
-    PauseClock();
-    VPaletteEntry saved[kPaletteSize];
-    std::copy(entries, entries + kPaletteSize, saved);
-    auto step = [&](double& due) {
-        Present(*GetFrameBuffer(), 0, 0, nullptr);
+    double due = GetTime();
+    PlayPaletteFade(fadeOut, fadeIn, [&] {
         due += kFadeStepMs;
         return PumpMessages(std::max(0.0, due - GetTime()));
-    };
-    double due = GetTime();
-    if (fadeOut) {
-        for (int i = 0; i < VPaletteFade::kSteps; ++i) {
-            VPaletteFade::Darken(entries);
-            if (step(due))
-                return;  // quitting: the faded palette may stay
-        }
-    }
-    std::copy(saved, saved + kPaletteSize, entries);
-    Recompose();
-    entries = GetFrameBuffer()->GetDib()->GetPaletteEntries();
-    VPaletteFade::Black(entries);
-    if (fadeIn) {
-        for (int i = 0; i < VPaletteFade::kSteps; ++i) {
-            VPaletteFade::Lighten(saved, i, entries);
-            if (step(due))
-                return;
-        }
-    }
-    std::copy(saved, saved + kPaletteSize, entries);
-    Present(*GetFrameBuffer(), 0, 0, nullptr);
-    ResumeClock();
+    });
 }
 
 void VSdlStage::SetCaption(const std::string& text)
@@ -628,7 +592,7 @@ void VSdlStage::ShowCursor(bool show)
 
 void VSdlStage::ReportException(const std::string& message)
 {
-    std::fprintf(stderr, "Valdrimor Exception: %s\n", message.c_str());
+    ReportUnattended(message);
     if (quietReports_ || foreign_ || !videoStarted_)
         return;
     const SDL_MessageBoxButtonData buttons[] = {
@@ -646,8 +610,10 @@ void VSdlStage::ReportException(const std::string& message)
     if (!cursorShown_)
         SDL_ShowCursor(SDL_ENABLE);
     int pressed = 1;
-    if (SDL_ShowMessageBox(&box, &pressed) != 0)
+    if (SDL_ShowMessageBox(&box, &pressed) != 0) {
+        std::fprintf(stderr, "zibolt: cannot show the report box (%s)\n", SDL_GetError());
         pressed = 1;
+    }
     if (!cursorShown_)
         SDL_ShowCursor(SDL_DISABLE);
     if (pressed == 0)
@@ -656,5 +622,8 @@ void VSdlStage::ReportException(const std::string& message)
 
 bool VSdlStage::PlayPlatformSound(const std::string& fileName, uint32_t)
 {
-    return sound_.Play(fileName);
+    if (fileName.empty())
+        return sound_.Play(fileName);  // silences the one playing
+    const std::string file = FindSoundFile(fileName);
+    return !file.empty() && sound_.Play(file);
 }

@@ -47,7 +47,8 @@ public:
     // A window that composes what the full-screen show of its display would, shown fitted in
     // it (the debug window).
     void SetComposeAsScreen(bool on) { composeAsScreen_ = on; }
-    // Exception reports go to the standard error stream only (no one can answer a box).
+    // Reports go to standard error and the report log; unless quiet (an unattended saver, where
+    // no one may answer), a box also shows them and asks whether to go on.
     void SetQuietReports(bool quiet) { quietReports_ = quiet; }
     // SIGTERM and SIGINT end the show at the next wait; SIGUSR1 raises the window.
     static void InstallSignalHandlers();
@@ -63,7 +64,7 @@ public:
     void SetShowFrameRate(bool on);
     // Palette fade to a new picture: optionally the current frame to black, then the
     // recomposed frame up from black.
-    void FadeTransition(bool fadeOut, bool fadeIn);
+    void FadeTransition(bool fadeOut, bool fadeIn) override;
     // The size the host treats as the stage window's (the preview compares it with the
     // target to pick the 4:1 reduction).
     void SetWindowSize(int width, int height);
@@ -109,7 +110,6 @@ private:
     // changed of them (`rects`, in the frame's pixels; null: all).
     void Show(int width, int height, bool reduced, VDib& dib, const VRectList* rects, bool readout);
     std::string ReadoutText(const VDib& dib) const;
-    void Recompose();
 
     std::string mainStream_;
     bool hasMainStream_ = false;
@@ -141,7 +141,6 @@ private:
     bool showFrameRate_ = false;
     bool quitPosted_ = false;
     bool escapeDown_ = false;
-    bool suppressPresent_ = false;
     bool cursorShown_ = true;
     VFrameRateMeter meter_;
     VIndexedConverter converter_;

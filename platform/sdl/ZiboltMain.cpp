@@ -117,8 +117,10 @@ int RunShow(const VSaverCommand& command, const std::vector<std::string>& args)
     std::vector<int> otherDisplays;
     if (command.mode == VSaverMode::Run)
         otherDisplays = PlaceFullScreen(command, *stage);
-    // Nobody can answer a message box inside the screen saver's window.
-    if (command.mode == VSaverMode::Foreign)
+    // An unattended saver must never wait for someone to answer a box: the full-screen saver,
+    // the preview and the screen saver's own window report to the log only.
+    if (command.mode == VSaverMode::Run || command.mode == VSaverMode::Preview ||
+        command.mode == VSaverMode::Foreign)
         stage->SetQuietReports(true);
     stage->SetScreensaverEngineFactory([command](VSdlStage& s) -> VScreensaverEngine* {
         return new VSdlSaverEngine(s, command, VInstanceLock::DefaultDirectory());

@@ -10,7 +10,17 @@
 
 namespace fs = std::filesystem;
 
-VAboutValues VAboutValues::Load(const std::string& defaultDir)
+const char* VAboutValues::EngineName(int type)
+{
+    switch (type) {
+    case 1: return "Rocket flame";
+    case 2: return "Plasma jet";
+    case 3: return "Green puffs";
+    default: return "";
+    }
+}
+
+VAboutValues VAboutValues::Load(const std::string& dataDir)
 {
     VAboutValues values;
     values.sound = AsInt(ReadControlValue("Sound", "1")) == 1;
@@ -18,9 +28,8 @@ VAboutValues VAboutValues::Load(const std::string& defaultDir)
     bool known = engine.size() == 1 && engine[0] >= '1' && engine[0] < '1' + kEngineTypes;
     values.engine = known ? engine : "1";
     values.skin = ReadControlValue("Skin", "");
-    values.dir = ReadControlValue("Dir", "");
-    if (values.dir.empty())
-        values.dir = defaultDir;
+    values.dir = dataDir;
+    values.loadedDir = dataDir;
     return values;
 }
 
@@ -29,7 +38,8 @@ void VAboutValues::Save() const
     WriteControlValue("Sound", sound ? "1" : "0");
     WriteControlValue("Engine", engine);
     WriteControlValue("Skin", skin);
-    WriteControlValue("Dir", dir);
+    if (dir != loadedDir)
+        WriteControlValue("Dir", dir);
 }
 
 std::vector<std::string> VAboutValues::ListSkins(const std::string& dir)

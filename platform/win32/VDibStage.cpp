@@ -4,10 +4,11 @@
 
 #include <intrin.h>
 
-#include <filesystem>
 #include <sstream>
 
 #include "engine/graphics/VDibSurface.h"
+#include "engine/stage/VSoundFile.h"
+#include "engine/stream/VUnattendedReport.h"
 #include "platform/win32/VWinSaver.h"
 
 namespace {
@@ -193,6 +194,9 @@ void VDibStage::ShowCursor(bool show)
 
 void VDibStage::ReportException(const std::string& message)
 {
+    ReportUnattended(message);
+    if (quietReports_)
+        return;
     int answer = MessageBoxA(window_, message.c_str(), "Valdrimor Exception",
                              MB_OKCANCEL | MB_ICONERROR);
     if (answer == IDCANCEL)
@@ -202,12 +206,10 @@ void VDibStage::ReportException(const std::string& message)
 bool VDibStage::PlayPlatformSound(const std::string& fileName, uint32_t flags)
 {
     // The show names its sounds without the extension; the files beside it are wave files.
-    std::string name = fileName;
-    std::error_code error;
-    if (std::filesystem::path(name).extension().empty() &&
-        std::filesystem::exists(name + ".wav", error))
-        name += ".wav";
-    return sndPlaySoundA(name.c_str(), UINT(flags)) != FALSE;
+    const std::string file = FindSoundFile(fileName);
+    // A missing file stays silent: without SND_NODEFAULT Windows plays its default sound.
+    return sndPlaySoundA((file.empty() ? fileName : file).c_str(), UINT(flags) | SND_NODEFAULT) !=
+           FALSE;
 }
 
 void VDibStage::SetTargetWindow(HWND window, float width, float height)

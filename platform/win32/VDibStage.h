@@ -59,6 +59,9 @@ public:
     void SetResolution(const VResolutionSetting& resolution) { resolution_ = resolution; }
     // A window that composes what the full-screen show would, shown fitted in it.
     void SetComposeAsScreen(bool on) { composeAsScreen_ = on; }
+    // Reports go to standard error and the report log; unless quiet (an unattended saver,
+    // where no one may answer), the "Valdrimor Exception" box also shows them.
+    void SetQuietReports(bool quiet) { quietReports_ = quiet; }
 
     HWND GetWindow() const { return window_; }
     HWND GetTargetWindow() const { return target_; }
@@ -91,9 +94,8 @@ private:
     VFrameRateSmoother frameRate_;
     bool saverRunningSet_ = false;
     HWND parent_ = nullptr;
-    // Set while a fade recomposes the frame without showing it.
-    bool holdPresent_ = false;
     VIntRect screenArea_;
     VResolutionSetting resolution_;
     bool composeAsScreen_ = false;
+    bool quietReports_ = false;
 };

@@ -6,7 +6,6 @@
 
 #include "engine/graphics/VDib.h"
 #include "engine/graphics/VDibSurface.h"
-#include "engine/graphics/VPaletteFade.h"
 #include "engine/stage/VPresentPlan.h"
 #include "platform/win32/VDibStage.h"
 #include "platform/win32/VPreviewReduction.h"
@@ -24,7 +23,7 @@ VResolution VDibStage::TargetArea()
 void VDibStage::Present(VSurface& surface, float, float, const VRectList* rects)
 {
     VDib* dib = surface.GetDib();
-    if (!dib || holdPresent_)
+    if (!dib)
         return;
     dib->GetPalette();
     if (!target_)
@@ -139,38 +138,8 @@ void VDibStage::PresentPreview(VDib& dib)
 
 void VDibStage::FadeTransition(bool fadeOut, bool fadeIn)
 {
-    VSurface* frame = GetFrameBuffer();
-    if (!frame || !GetBackground() || !frame->GetDib())
-        return;
-    VDib& dib = *frame->GetDib();
-    PauseClock();
-    dib.GetPalette();
-    VPaletteEntry* entries = dib.GetPaletteEntries();
-    VPaletteEntry saved[kPaletteSize];
-    std::memcpy(saved, entries, sizeof(saved));
-
-    if (fadeOut) {
-        for (int step = 0; step < VPaletteFade::kSteps; ++step) {
-            VPaletteFade::Darken(entries);
-            Present(*frame, 0, 0, nullptr);
-            if (PumpMessages(0))
-                return;
-        }
-    }
-    std::memcpy(entries, saved, sizeof(saved));
-    holdPresent_ = true;
-    Repaint();
-    holdPresent_ = false;
-    VPaletteFade::Black(entries);
-    if (fadeIn) {
-        for (int step = 0; step < VPaletteFade::kSteps; ++step) {
-            VPaletteFade::Lighten(saved, step, entries);
-            Present(*frame, 0, 0, nullptr);
-            if (PumpMessages(0))
-                return;
-        }
-    }
-    std::memcpy(entries, saved, sizeof(saved));
-    Present(*frame, 0, 0, nullptr);
-    ResumeClock();
+    // The fade changes the bitmap's colour table; its platform palette must exist first.
+    if (VSurface* frame = GetFrameBuffer(); frame && frame->GetDib())
+        frame->GetDib()->GetPalette();
+    PlayPaletteFade(fadeOut, fadeIn, [this] { return PumpMessages(0); });
 }

@@ -9,21 +9,47 @@
 #include "platform/win32/VDibStage.h"
 #include "platform/win32/VGdiTextRenderer.h"
 #include "platform/win32/VProfileControlStore.h"
+#include "platform/win32/VSaverOptions.h"
 #include "platform/win32/VWinDibPlatform.h"
 #include "saver/VAboutLauncher.h"
 #include "show/RegisterShowClasses.h"
+#include "show/VDataPaths.h"
 
-void OpenWithShell(const std::string& path)
+namespace {
+
+// The folder the installer recorded: the user's own installation first, then one for all.
+std::string InstallerFolder()
 {
-    ShellExecuteA(nullptr, "open", path.c_str(), "", "", SW_SHOW);
+    for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+        char folder[MAX_PATH] = {};
+        DWORD size = sizeof(folder) - 1;
+        if (RegGetValueA(root, kInstallerKey, kInstallerFolderValue, RRF_RT_REG_SZ, nullptr,
+                         folder, &size) == ERROR_SUCCESS &&
+            folder[0])
+            return folder;
+    }
+    return "";
 }
 
-void InstallWin32Platform()
+}  // namespace
+
+void OpenWithShell(const std::string& path, const std::string& parameters)
+{
+    ShellExecuteA(nullptr, "open", path.c_str(), parameters.c_str(), "", SW_SHOW);
+}
+
+VProfileControlStore& InstallWin32Platform()
 {
     InstallWinDibPlatform();
     InstallGdiTextRenderer();
-    InstallProfileControlStore();
-    SetProgramLauncher(&OpenWithShell);
+    VProfileControlStore& settings = InstallProfileControlStore();
+    SetInstallerDataDir(InstallerFolder());
+    // The about program opens over the display settings that asked for the configuration.
+    SetProgramLauncher([](const std::string& path) {
+        std::intptr_t parent = VSaverOptions(GetCommandLineA()).GetWindowAfter("/c");
+        OpenWithShell(path, parent ? "/c:" + std::to_string(parent) : std::string());
+    });
+    return settings;
 }
 
 int RunStageProgram(HINSTANCE module)

@@ -117,6 +117,8 @@ void VWinSaver::Attach(VStage& stage)
         stage_.SetParentWindow(options_.GetArguments().empty() ? nullptr : GetForegroundWindow());
         return;
     }
+    // Only the debug mode has someone watching who can answer a box.
+    stage_.SetQuietReports(options_.IsPreview() || !options_.IsDebug());
     if (!options_.IsPreview()) {
         if (options_.IsDebug()) {
             // The window shows what the full-screen show would compose; the read-out says
@@ -128,6 +130,12 @@ void VWinSaver::Attach(VStage& stage)
         return;
     }
     host_ = reinterpret_cast<HWND>(options_.GetWindowAfter("/p"));
+    // Without a window to show in there is nothing to preview; going on would open a stray
+    // 608 x 448 window of its own.
+    if (!host_ || !IsWindow(host_)) {
+        stage_.Stop();
+        return;
+    }
     stage_.SetParentWindow(host_);
     stage_.SetTargetWindow(host_, float(kPreviewIntroWidth), float(kPreviewIntroHeight));
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 
 #include "show/VControlSettings.h"
 #include "show/VIniControlStore.h"
@@ -82,28 +83,95 @@ TEST_F(ControlSettings, WritesGoThroughATemporaryFileThatDoesNotStay)
     EXPECT_EQ(ReadFile(tight), "[Zibolt]\nSound=0\n");
 }
 
-TEST_F(ControlSettings, BrokenFilesGiveDefaultsAndAreNeverReplaced)
+// Every way a settings file can be unusable: reads give defaults, a write leaves the file as
+// it was, and the caller and the log learn why, once.
+TEST_F(ControlSettings, BrokenFilesAreNeverReplacedAndTheFailureIsReported)
 {
-    const std::string binary("[Zibolt]\nSound=0\n\0\x01\x02", 20);
-    WriteFile(ConfigFile(), binary);
-    EXPECT_EQ(ReadControlValue("Sound", "1"), "1");
-    WriteControlValue("Sound", "0");
-    EXPECT_EQ(ReadFile(ConfigFile()), binary);
+    struct Case {
+        const char* what;
+        std::function<void()> make;
+        std::function<bool()> unchanged;
+    };
+    const std::string withNul("[Zibolt]\nSound=0\n\0\x01\x02", 20);
+    const std::string garbage = "[Zibolt]\nSound=0\n\x03\x8f\x1b\xc2garbage\x05";
+    const std::string readOnly = "[Zibolt]\nSound=0\n";
+    const Case cases[] = {
+        {"binary data", [&] { WriteFile(ConfigFile(), withNul); },
+         [&] { return ReadFile(ConfigFile()) == withNul; }},
+        {"binary data", [&] { WriteFile(ConfigFile(), garbage); },
+         [&] { return ReadFile(ConfigFile()) == garbage; }},
+        {"is a folder", [&] { fs::create_directories(ConfigFile()); },
+         [&] { return fs::is_directory(ConfigFile()); }},
+        {"read-only",
+         [&] {
+             WriteFile(ConfigFile(), readOnly);
+             fs::permissions(ConfigFile(), fs::perms::owner_read | fs::perms::group_read);
+         },
+         [&] { return ReadFile(ConfigFile()) == readOnly; }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove_all(dir_ / "config");
+        c.make();
+        const bool readable = std::string(c.what) == "read-only";
+        EXPECT_EQ(ReadControlValue("Sound", "1"), readable ? "0" : "1");
+        EXPECT_EQ(ControlStoreProblem().empty(), readable);
+        const std::string problem = WriteControlValue("Sound", "1");
+        EXPECT_NE(problem.find(c.what), std::string::npos) << problem;
+        EXPECT_NE(problem.find(ConfigFile().string()), std::string::npos) << problem;
+        EXPECT_TRUE(c.unchanged());
+        WriteControlValue("Skin", "Rusty");  // the same failure again
+        EXPECT_TRUE(c.unchanged());
+        for (const auto& entry : fs::directory_iterator(ConfigFile().parent_path()))
+            EXPECT_NE(entry.path().filename().string().rfind("control.ini.tmp", 0), 0u)
+                << "a temporary file stayed: " << entry.path();
+    }
+    // Each distinct problem is logged once, however often it is met.
+    const std::string log = ReadFile(LogFile());
+    std::size_t saved = 0;
+    for (std::size_t at = log.find("Settings not saved"); at != std::string::npos;
+         at = log.find("Settings not saved", at + 1))
+        ++saved;
+    EXPECT_EQ(saved, 3u) << log;  // both kinds of binary data read the same
+    EXPECT_NE(log.find("Settings not read, defaults used: the settings file"), std::string::npos);
 
-    // A folder where the file should be.
-    fs::remove(ConfigFile());
-    fs::create_directories(ConfigFile());
-    EXPECT_EQ(ReadControlValue("Sound", "1"), "1");
-    WriteControlValue("Sound", "0");
-    EXPECT_TRUE(fs::is_directory(ConfigFile()));
+    // A folder that cannot take the new file: the write fails with the reason, the value is
+    // not shown as stored.
+    fs::remove_all(dir_ / "config");
+    WriteFile(dir_ / "config", "a file where the folder should be");
+    EXPECT_NE(WriteControlValue("Sound", "0"), "");
+    EXPECT_EQ(ReadFile(dir_ / "config"), "a file where the folder should be");
+}
 
-    // Oversized: not read into memory, not touched.
-    fs::remove(ConfigFile());
-    WriteFile(ConfigFile(), "[Zibolt]\nSound=0\n" +
-                                std::string(VIniControlStore::kMaxFileSize, ';'));
-    EXPECT_EQ(ReadControlValue("Sound", "1"), "1");
-    VIniControlStore store(ConfigFile(), "Zibolt");
-    EXPECT_FALSE(store.TryWrite("Sound", "1"));
+TEST_F(ControlSettings, LargeFilesAreReadUpToTheBoundAndLeftAloneBeyondIt)
+{
+    // Over a MiB of comments is odd but valid.
+    const std::string big = std::string(2 << 20, ';') + "\n[Zibolt]\nSound=0\n";
+    WriteFile(ConfigFile(), big);
+    EXPECT_EQ(ReadControlValue("Sound", "1"), "0");
+    EXPECT_EQ(WriteControlValue("Engine", "2"), "");
+    EXPECT_EQ(ReadControlValue("Engine", "1"), "2");
+
+    VIniControlStore bounded(ConfigFile(), "Zibolt", 1 << 20);
+    EXPECT_EQ(bounded.Read("Sound", "1"), "1");
+    EXPECT_NE(bounded.GetProblem().find("larger than 1 MiB"), std::string::npos)
+        << bounded.GetProblem();
+    EXPECT_FALSE(bounded.TryWrite("Sound", "1"));
+    EXPECT_EQ(ReadControlValue("Sound", "1"), "0");
+}
+
+TEST_F(ControlSettings, AWriteKeepsTheFilesPermissionsAndLink)
+{
+    const fs::path real = dir_ / "dotfiles" / "control.ini";
+    WriteFile(real, "[Zibolt]\nSound=1\n");
+    fs::permissions(real, fs::perms::owner_read | fs::perms::owner_write);
+    fs::create_directories(ConfigFile().parent_path());
+    fs::create_symlink(real, ConfigFile());
+    EXPECT_EQ(WriteControlValue("Sound", "0"), "");
+    EXPECT_TRUE(fs::is_symlink(ConfigFile()));
+    EXPECT_EQ(ReadFile(real), "[Zibolt]\nSound=0\n");
+    EXPECT_EQ(fs::status(real).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
 }
 
 TEST_F(ControlSettings, KeysAndValuesCannotForgeEntries)

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "engine/stream/VReportLog.h"
 #include "show/VControlSettings.h"
 #include "show/VDataPaths.h"
 #include "tests/show/SettingsTempDir.h"
@@ -41,18 +42,45 @@ TEST_F(DataPaths, TheSettingWinsOverEveryDefault)
     // The environment beats the program's folder; the setting beats both.
     setenv("ZIBOLT_DATA_DIR", "/from/env", 1);
     EXPECT_EQ(ReadDataDir((dir_ / "bin").string()), "/from/env");
-    WriteControlValue("Dir", "/from/settings");
-    EXPECT_EQ(ReadDataDir((dir_ / "bin").string()), "/from/settings");
+    WriteControlValue("Dir", (dir_ / "other").string());
+    EXPECT_EQ(ReadDataDir((dir_ / "bin").string()), (dir_ / "other").string());
     unsetenv("ZIBOLT_DATA_DIR");
 }
 
-TEST_F(DataPaths, WithoutAnyHintTheBuildTreesDataIsUsed)
+TEST_F(DataPaths, ASettingFolderThatMovedGivesWayAndIsLoggedOnce)
 {
     unsetenv("ZIBOLT_DATA_DIR");
-    // The tests run from the build tree, whose data folder the build makes.
-    std::string dir = DefaultDataDir((dir_ / "nowhere").string());
-    EXPECT_TRUE(fs::is_directory(dir)) << dir;
-    EXPECT_EQ(fs::path(dir).filename(), "data");
+    VReportLog::SetSharedPath((dir_ / "zibolt.log").string());
+    fs::create_directories(dir_ / "flat" / "data");
+    WriteControlValue("Dir", (dir_ / "moved").string());
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(ReadDataDir((dir_ / "flat").string()), (dir_ / "flat" / "data").string());
+    std::vector<std::string> lines = VReportLog::Shared().Tail(10);
+    VReportLog::SetSharedPath(VReportLog::DefaultPath());
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_NE(lines[0].find((dir_ / "moved").string()), std::string::npos) << lines[0];
+}
+
+TEST_F(DataPaths, TheBuildTreesDataServesOnlyProgramsInTheBuildTree)
+{
+    unsetenv("ZIBOLT_DATA_DIR");
+    // This test runs from the build tree, whose data folder the build makes.
+    const std::string buildData = DefaultDataDir(fs::read_symlink("/proc/self/exe").parent_path());
+    EXPECT_TRUE(fs::is_directory(buildData)) << buildData;
+    EXPECT_EQ(fs::path(buildData).filename(), "data");
+
+    // A program copied alone looks in the system's data folders instead.
+    const char* old = std::getenv("XDG_DATA_DIRS");
+    const std::string saved = old ? old : "";
+    fs::create_directories(dir_ / "b" / "zibolt");
+    setenv("XDG_DATA_DIRS", ("relative:" + (dir_ / "a").string() + ":" + (dir_ / "b").string()).c_str(), 1);
+    EXPECT_EQ(DefaultDataDir((dir_ / "lonely").string()), (dir_ / "b" / "zibolt").string());
+    setenv("XDG_DATA_DIRS", (dir_ / "a").c_str(), 1);
+    EXPECT_NE(DefaultDataDir((dir_ / "lonely").string()), buildData);
+    if (old)
+        setenv("XDG_DATA_DIRS", saved.c_str(), 1);
+    else
+        unsetenv("XDG_DATA_DIRS");
 }
 
 TEST_F(DataPaths, AboutProgramLivesBesideTheProgram)

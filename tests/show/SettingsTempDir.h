@@ -8,10 +8,11 @@
 #include <sstream>
 #include <string>
 
+#include "engine/stream/VReportLog.h"
 #include "show/VControlSettings.h"
 
-// A fresh folder per test that also holds the settings: the default store is pointed there
-// through the environment and rebuilt, so no test touches the user's own settings.
+// A fresh folder per test that also holds the settings and the report log: the default store
+// is pointed there through the environment and rebuilt, so no test touches the user's own.
 class SettingsTempDir : public ::testing::Test {
 protected:
     void SetUp() override
@@ -24,15 +25,18 @@ protected:
         std::filesystem::create_directories(dir_);
         setenv("ZIBOLT_CONFIG_DIR", (dir_ / "config").c_str(), 1);
         SetControlStore(nullptr);
+        VReportLog::SetSharedPath(LogFile().string());
     }
     void TearDown() override
     {
+        VReportLog::SetSharedPath(VReportLog::DefaultPath());
         SetControlStore(nullptr);
         unsetenv("ZIBOLT_CONFIG_DIR");
         std::filesystem::remove_all(dir_);
     }
 
     std::filesystem::path ConfigFile() const { return dir_ / "config" / "control.ini"; }
+    std::filesystem::path LogFile() const { return dir_ / "zibolt.log"; }
 
     static void WriteFile(const std::filesystem::path& path, const std::string& text)
     {

@@ -3,6 +3,7 @@
 
 #include <cmath>
 
+#include "tests/stage/FailingPixie.h"
 #include "tests/stage/StageTestKit.h"
 
 using namespace stagetest;
@@ -62,4 +63,54 @@ TEST(Repaint, BackgroundColourFillsTheBackground)
     stage->SetBackgroundColor(9 | (246 << 8) | (4 << 16));
     stage->Repaint();
     EXPECT_EQ(stage->GetLastFrame().At(0, 0), 9);
+}
+
+namespace {
+
+// Fades as the windowed stages do, one step per pump of the virtual clock.
+class FadingStage : public VHeadlessStage {
+public:
+    void FadeTransition(bool fadeOut, bool fadeIn) override
+    {
+        PlayPaletteFade(fadeOut, fadeIn, [this] {
+            if (--stepsToFailure == 0)
+                throw VException("an input handler failed");
+            return PumpMessages(0) || quitAtStep;
+        });
+    }
+    int stepsToFailure = -1;
+    bool quitAtStep = false;
+};
+
+}  // namespace
+
+TEST(Repaint, AFadeCutShortLeavesTheClockRunningAndPresentationOn)
+{
+    FadingStage stage;
+    stage.SetMainStream(StageStream(VPropertyWriter().Raw("Background", SolidBmp(32, 32, 2))));
+    stage.Load();
+    FailingPixie pixie(stage);
+    const VPaletteEntry* colours = stage.GetFrameBuffer()->GetDib()->GetPaletteEntries();
+    const VPaletteEntry background = colours[2];
+
+    // Faded out, then the recomposed frame fails.
+    EXPECT_THROW(stage.FadeTransition(true, true), VException);
+    EXPECT_FALSE(stage.IsClockPaused());
+    EXPECT_FALSE(stage.IsPresentHeld());
+    pixie.failing = false;
+    const long long presents = stage.GetPresentCount();
+    stage.Repaint();
+    EXPECT_EQ(stage.GetPresentCount(), presents + 1);
+
+    // A failure half-way down to black leaves the picture in its own colours, not dark.
+    stage.stepsToFailure = 10;
+    EXPECT_THROW(stage.FadeTransition(true, true), VException);
+    EXPECT_FALSE(stage.IsClockPaused());
+    EXPECT_EQ(colours[2], background);
+
+    // Quitting mid-fade keeps the faded colours but not the paused clock.
+    stage.quitAtStep = true;
+    stage.FadeTransition(true, true);
+    EXPECT_FALSE(stage.IsClockPaused());
+    EXPECT_NE(colours[2], background);
 }

@@ -9,8 +9,10 @@
 #include "engine/graphics/VDib.h"
 #include "engine/graphics/VTextRenderer.h"
 #include "engine/stream/VException.h"
+#include "platform/win32/VDibStage.h"
 #include "platform/win32/VGdiTextRenderer.h"
 #include "platform/win32/VWinDibPlatform.h"
+#include "tests/stage/FailingPixie.h"
 
 namespace {
 
@@ -120,6 +122,25 @@ void DeviceContextStack()
     Check(refused && dib.GetDCDepth() == 0, "a pop without a push is refused");
 }
 
+// Without a window the stage shows nothing, but fades and recomposes all the same.
+void FadeMeetingAFailure()
+{
+    VDibStage stage(GetModuleHandleA(nullptr));
+    std::unique_ptr<VSurface> background = stage.CreateSurface(16, 16);
+    std::unique_ptr<VSurface> frame = stage.CreateSurface(16, 16);
+    stage.ExchangeSurfaces(background, frame);
+    new FailingPixie(stage);  // owned by the stage
+    bool thrown = false;
+    try {
+        stage.FadeTransition(false, true);
+    } catch (const VException&) {
+        thrown = true;
+    }
+    Check(thrown, "the failing pixie's exception leaves the fade");
+    Check(!stage.IsClockPaused(), "a failed fade leaves the clock running");
+    Check(!stage.IsPresentHeld(), "a failed fade leaves presentation on");
+}
+
 }  // namespace
 
 int main()
@@ -130,6 +151,7 @@ int main()
         TextAndBubble();
         PreviewFontIsLarger();
         DeviceContextStack();
+        FadeMeetingAFailure();
     } catch (const VException& e) {
         Check(false, "exception: " + e.GetMessage());
     }

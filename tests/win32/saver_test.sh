@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # One case of the Windows saver under Wine and a private X server:
 #   saver_test.sh CASE WIN_BUILD HOST_BUILD
-# WIN_BUILD holds Zibolt.scr, ZiboltAbout.exe, PreviewHost.exe and GdiCheck.exe; HOST_BUILD is a Linux build
-# with xprobe (tests/platform/sdl) and vcs (tools/vcs). Uses $ZIBOLT_WINEPREFIX, a prefix only
-# these tests use (made on first use), else makes one in a temporary folder. Skips (exit 77)
+# WIN_BUILD holds Zibolt.scr, ZiboltAbout.exe, PreviewHost.exe, GdiCheck.exe and
+# AboutDialogCheck.exe; HOST_BUILD is a Linux build with xprobe (tests/platform/sdl), vcs
+# (tools/vcs) and the data folder. The Wine prefix is wine_session.sh's. Skips (exit 77)
 # without Wine, Xvfb or xdotool.
 set -uo pipefail
 case_name=$1
@@ -19,50 +19,30 @@ for tool in wine wineserver Xvfb xdotool; do
   fi
 done
 for file in "$win_build/Zibolt.scr" "$win_build/ZiboltAbout.exe" "$win_build/PreviewHost.exe" \
-            "$win_build/GdiCheck.exe" \
+            "$win_build/GdiCheck.exe" "$win_build/AboutDialogCheck.exe" \
             "$xprobe" "$vcs"; do
   [[ -e "$file" ]] || { echo "FAIL: $file is missing (build it first)"; exit 1; }
 done
 
-work=$(mktemp -d)
-export WINEPREFIX=${ZIBOLT_WINEPREFIX:-$work/prefix}
-export WINEDEBUG=-all
-# No runtime downloads or prompts for components the saver never uses.
-export WINEDLLOVERRIDES="mscoree,mshtml="
-pids=()
-cleanup() {
-  # Everything this case started under Wine lives in the prefix's server.
-  wineserver -k 2>/dev/null
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
-  wait 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-source "$(dirname "${BASH_SOURCE[0]}")/../private_xvfb.sh"
-source "$(dirname "${BASH_SOURCE[0]}")/../private_monitors.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/wine_session.sh"
 if [[ "$case_name" == monitors ]]; then
-  # A 1280x1024 primary and a 1024x768 monitor right of it.
-  start_private_monitors 1280x1024 1024x768 || { echo "SKIPPED: $monitors_problem"; exit 77; }
+  start_wine_session two-monitors
 else
-  start_private_xvfb
+  start_wine_session
 fi
 
-# A saver left over from an earlier case would keep this one from starting.
-[[ -d "$WINEPREFIX" ]] && wineserver -k 2>/dev/null
-if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
-  wineboot -i >"$work/wineboot.txt" 2>&1 || { echo "FAIL: wineboot"; cat "$work/wineboot.txt"; exit 1; }
-  wineserver -w
-fi
-
-# Settings left by an earlier case (the about program's OK) would point at its folder.
-settings=$WINEPREFIX/drive_c/windows/control.ini
-rm -f "$settings"
+# The user's settings, the settings an older version kept in the Windows folder, and the log.
+# Left by an earlier case (the about program's OK, scenes shown), they would change this one.
+settings=$profile/Roaming/Zibolt/control.ini
+older_settings=$WINEPREFIX/drive_c/windows/control.ini
+log=$profile/Local/Zibolt/zibolt.log
+rm -rf "$profile/Roaming/Zibolt" "$profile/Local/Zibolt" "$older_settings"
 
 # The saver's folder: both programs and, as the zip has them, the scene files beside them.
 app=$work/app
 mkdir -p "$app"
-cp "$win_build/Zibolt.scr" "$win_build/ZiboltAbout.exe" "$win_build/PreviewHost.exe" "$app/"
+cp "$win_build/Zibolt.scr" "$win_build/ZiboltAbout.exe" "$win_build/PreviewHost.exe" \
+   "$win_build/AboutDialogCheck.exe" "$app/"
 # A scene file whose type no scene kind knows: loading it must report it and go on.
 broken_scene() {
   echo '{"format":"vcs-tokens-1","header":["Type=NoSuchKind"],"records":[]}' >"$work/broken.json"
@@ -227,7 +207,8 @@ case "$case_name" in
     count=$(xdotool search --name "^About Zibolt\$" 2>/dev/null | wc -l)
     (( count == 1 )) || fail "$count about windows are open"
     [[ -z "$(window_named "Valdrimor Exception" 1)" ]] || fail "configure mode read the scene files"
-    # OK writes the settings into the "Zibolt" section of control.ini, the folder included.
+    # OK writes the settings into the "Zibolt" section of the user's control.ini; the folder
+    # only when the user chose one (a stored folder would win over the data beside the saver).
     about=$(window_named "About Zibolt" 0)
     if [[ -n "$about" ]]; then
       eval "$(xdotool getwindowgeometry --shell "$about")"
@@ -236,42 +217,100 @@ case "$case_name" in
       for _ in $(seq 50); do [[ -s "$settings" ]] && break; sleep 0.1; done
       written=$(tr -d '\r' <"$settings" 2>/dev/null)
       grep -q '^\[Zibolt\]$' <<<"$written" && grep -q '^Sound=1$' <<<"$written" &&
-        grep -q '^Engine=1$' <<<"$written" && grep -q '^Dir=.*app$' <<<"$written" ||
-        fail "OK in the about program did not write the settings: $written"
+        grep -q '^Engine=1$' <<<"$written" && ! grep -q '^Dir=' <<<"$written" ||
+        fail "OK in the about program did not write the settings as they stand: $written"
     fi
     ;;
   broken-scene)
+    # The unattended saver reports the file once, in its log (and on standard error), and
+    # goes on without a box that waits for an answer.
     broken_scene
     start_run
-    box=$(window_named "Valdrimor Exception" 15)
-    [[ -n "$box" ]] || fail "no Valdrimor Exception box for the broken scene file"
-    if [[ -n "$box" ]]; then
-      # OK (the default button, with the keyboard focus once the box is up) goes on.
-      sleep 1
-      xdotool key Return
-      gone=0
-      for _ in $(seq 50); do
-        [[ -z "$(window_named "Valdrimor Exception" 0)" ]] && { gone=1; break; }
-        sleep 0.1
-      done
-      (( gone )) || fail "the box did not close on OK"
-    fi
-    sleep 2
+    [[ -z "$(window_named "Valdrimor Exception" 5)" ]] || fail "the saver shows a Valdrimor Exception box"
     alive "$last" || fail "the show ended after the broken scene file"
     n=$(colours root)
-    (( ${n:-0} > 8 )) || fail "the screen shows ${n:-no} colours after the box, not the show"
+    (( ${n:-0} > 8 )) || fail "the screen shows ${n:-no} colours, not the show"
+    reports=$(grep -c "Broken.vcs" "$log" 2>/dev/null)
+    [[ "$reports" == 1 ]] || fail "the log holds ${reports:-no} reports of the broken file, not one: $(cat "$log" 2>/dev/null)"
+    ;;
+  settings)
+    # An older version's settings in the Windows folder, naming a data folder since moved: the
+    # show starts from those values, finds its scenes beside itself (it notes a shown one in
+    # the user's own file, which the first write makes) and logs the missing folder once.
+    cp -r "$host_build/data/." "$app/"
+    printf '[Zibolt]\r\nSound=0\r\nDir=C:\\moved\\away\r\n' >"$older_settings"
+    start_run
+    for _ in $(seq 100); do grep -q '\.vcs=1' "$settings" 2>/dev/null && break; sleep 0.1; done
+    written=$(tr -d '\r' <"$settings" 2>/dev/null)
+    grep -q '\.vcs=1' <<<"$written" || fail "no scene was shown or noted in $settings: $written"
+    grep -q '^Sound=0$' <<<"$written" || fail "the older settings were not the starting values: $written"
+    n=$(grep -c 'moved.away' "$log" 2>/dev/null)
+    [[ "$n" == 1 ]] || fail "the missing data folder is in the log ${n:-0} times: $(cat "$log" 2>/dev/null)"
+    xdotool key x
+    ends_within "$last" 5 || fail "the saver did not end"
+    # A settings file that cannot be written: the loss goes to the log.
+    rm -rf "$profile/Roaming/Zibolt"
+    mkdir -p "$settings"
+    start_run
+    for _ in $(seq 100); do grep -q 'Settings not saved' "$log" 2>/dev/null && break; sleep 0.1; done
+    grep -q 'Settings not saved: cannot write .*control.ini' "$log" ||
+      fail "a failed settings write is not in the log: $(cat "$log" 2>/dev/null)"
+    alive "$last" || fail "the saver ended after a failed settings write"
+    ;;
+  preview-none)
+    # A preview request without a usable window shows nothing and ends at once.
+    for args in "/p" "/p 0" "/p garbage" "/p 12345"; do
+      start $args
+      ends_within "$last" 5 || fail "Zibolt.scr $args kept running"
+    done
+    [[ -z "$(window_named "Zibolt_PREVIEW" 0)" ]] || fail "a preview without a window made a window"
+    ;;
+  about-dialog)
+    # The settings dialog at three DPIs, opened as the display settings open it: over their
+    # window, every text fitting, growing with the DPI. The pictures stay in the build folder.
+    declare -A width
+    for dpi in 96 144 192; do
+      wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+      report=$( (cd "$app" && wine ./AboutDialogCheck.exe Zibolt.scr "about-$dpi.bmp") 2>&1 | tr -d '\r')
+      cp "$app/about-$dpi.bmp" "$win_build/about-dialog-$dpi.bmp" 2>/dev/null
+      grep -q "^dpi $dpi$" <<<"$report" || fail "the screen is not at $dpi DPI: $report"
+      grep -q '^PASS$' <<<"$report" || fail "at $dpi DPI: $report"
+      width[$dpi]=$(sed -n 's/^dialog \([0-9]*\) .*/\1/p' <<<"$report")
+      if (( dpi == 96 )); then
+        read -r dx dy < <(sed -n 's/^offset //p' <<<"$report")
+        (( ${dx:-99} * ${dx:-99} + ${dy:-99} * ${dy:-99} <= 16 * 16 )) ||
+          fail "the dialog is not centred over the display settings: $report"
+      fi
+    done
+    wine reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f >/dev/null 2>&1
+    (( ${width[192]:-0} * 10 >= ${width[96]:-1} * 18 )) ||
+      fail "the dialog did not grow with the DPI: ${width[96]:-?} px at 96, ${width[192]:-?} px at 192"
     ;;
   password-change)
     # "/a" hands the change to the platform's dialog (none under Wine) and shows nothing.
     start /a 0
     ends_within "$last" 10 || fail "Zibolt.scr /a kept running"
     ;;
-  broken-scene-cancel)
-    # Cancel in the box ends the show. The box has the keyboard ("broken-scene" shows that
-    # Return there closes it and the show goes on), so Escape is its Cancel.
+  broken-scene-box)
+    # In debug mode someone watches: the box asks. OK (the default button, with the keyboard
+    # focus once the box is up) goes on; Cancel (Escape) ends the show.
     broken_scene
-    start_run
-    [[ -n "$(window_named "Valdrimor Exception" 15)" ]] || fail "no Valdrimor Exception box"
+    start /d
+    [[ -n "$(window_named Zibolt_RUN 20)" ]] || fail "Zibolt.scr /d made no Zibolt_RUN window"
+    [[ -n "$(window_named "Valdrimor Exception" 15)" ]] || fail "no Valdrimor Exception box in debug mode"
+    sleep 1
+    xdotool key Return
+    gone=0
+    for _ in $(seq 50); do
+      [[ -z "$(window_named "Valdrimor Exception" 0)" ]] && { gone=1; break; }
+      sleep 0.1
+    done
+    (( gone )) || fail "the box did not close on OK"
+    sleep 1
+    alive "$last" || fail "the show ended after OK"
+    kill "$last"; ends_within "$last" 5
+    start /d
+    [[ -n "$(window_named "Valdrimor Exception" 20)" ]] || fail "no Valdrimor Exception box"
     sleep 1
     xdotool key Escape
     ends_within "$last" 5 || fail "Cancel in the exception box did not end the saver"

@@ -7,7 +7,7 @@ host_data=$2
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-cpack --config "$win_build/CPackConfig.cmake" -B "$work" >"$work/cpack.txt" 2>&1 ||
+cpack --config "$win_build/CPackConfig.cmake" -G ZIP -B "$work" >"$work/cpack.txt" 2>&1 ||
   { echo "FAIL: cpack"; cat "$work/cpack.txt"; exit 1; }
 zip=$(ls "$work"/*.zip 2>/dev/null | head -n1)
 [[ -n "$zip" ]] || { echo "FAIL: cpack made no zip"; cat "$work/cpack.txt"; exit 1; }

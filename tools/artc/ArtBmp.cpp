@@ -9,14 +9,6 @@ namespace {
 
 constexpr int kMaxSide = 16384;
 
-void Put16(std::vector<std::uint8_t>& out, std::uint32_t v) {
-  out.push_back(v & 0xFF);
-  out.push_back((v >> 8) & 0xFF);
-}
-void Put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
-  Put16(out, v & 0xFFFF);
-  Put16(out, v >> 16);
-}
 std::uint32_t Get16(const std::vector<std::uint8_t>& in, std::size_t at) {
   return in[at] | (in[at + 1] << 8);
 }
@@ -26,6 +18,15 @@ std::uint32_t Get32(const std::vector<std::uint8_t>& in, std::size_t at) {
 std::size_t Stride(int width) { return (std::size_t(width) + 3) & ~std::size_t(3); }
 
 }  // namespace
+
+void ArtPut16(std::vector<std::uint8_t>& out, std::uint32_t v) {
+  out.push_back(v & 0xFF);
+  out.push_back((v >> 8) & 0xFF);
+}
+void ArtPut32(std::vector<std::uint8_t>& out, std::uint32_t v) {
+  ArtPut16(out, v & 0xFFFF);
+  ArtPut16(out, v >> 16);
+}
 
 std::vector<std::uint8_t> EncodeBmp8(const ArtIndexedImage& image, const ArtPalette& palette) {
   if (image.width <= 0 || image.height <= 0 ||
@@ -38,20 +39,20 @@ std::vector<std::uint8_t> EncodeBmp8(const ArtIndexedImage& image, const ArtPale
   out.reserve(offset + dataSize);
   out.push_back('B');
   out.push_back('M');
-  Put32(out, offset + dataSize);
-  Put32(out, 0);
-  Put32(out, offset);
-  Put32(out, 40);
-  Put32(out, static_cast<std::uint32_t>(image.width));
-  Put32(out, static_cast<std::uint32_t>(image.height));
-  Put16(out, 1);
-  Put16(out, 8);
-  Put32(out, 0);  // BI_RGB
-  Put32(out, dataSize);
-  Put32(out, 2835);  // 72 dpi
-  Put32(out, 2835);
-  Put32(out, 256);
-  Put32(out, 0);
+  ArtPut32(out, offset + dataSize);
+  ArtPut32(out, 0);
+  ArtPut32(out, offset);
+  ArtPut32(out, 40);
+  ArtPut32(out, static_cast<std::uint32_t>(image.width));
+  ArtPut32(out, static_cast<std::uint32_t>(image.height));
+  ArtPut16(out, 1);
+  ArtPut16(out, 8);
+  ArtPut32(out, 0);  // BI_RGB
+  ArtPut32(out, dataSize);
+  ArtPut32(out, 2835);  // 72 dpi
+  ArtPut32(out, 2835);
+  ArtPut32(out, 256);
+  ArtPut32(out, 0);
   for (int i = 0; i < ArtPalette::kSize; ++i) {
     out.push_back(palette[i].b);
     out.push_back(palette[i].g);

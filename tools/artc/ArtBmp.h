@@ -7,6 +7,10 @@
 #include "tools/artc/ArtImage.h"
 #include "tools/artc/ArtPalette.h"
 
+// Little-endian writers, for the BMP and icon encoders.
+void ArtPut16(std::vector<std::uint8_t>& out, std::uint32_t v);
+void ArtPut32(std::vector<std::uint8_t>& out, std::uint32_t v);
+
 // An 8-bit BMP as the engine reads it: 14-byte file header, 40-byte info header, 256 palette
 // entries (B, G, R, 0), bottom-up rows padded to 4 bytes, no compression.
 std::vector<std::uint8_t> EncodeBmp8(const ArtIndexedImage& image, const ArtPalette& palette);

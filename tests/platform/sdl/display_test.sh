@@ -36,6 +36,10 @@ export SDL_AUDIODRIVER=dummy
 export ZIBOLT_CONFIG_DIR="$work/config"
 export ZIBOLT_QUIET_REPORTS=1
 export XDG_RUNTIME_DIR="$work/run"
+export XDG_STATE_HOME="$work/state"  # the report log
+# A bus that is not there: without one, SDL's session-bus client would start a bus daemon
+# of its own for every run and leave it behind.
+export DBUS_SESSION_BUS_ADDRESS="unix:path=$work/no-bus"
 mkdir -p "$XDG_RUNTIME_DIR" "$ZIBOLT_CONFIG_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
 
@@ -56,6 +60,16 @@ start() {
   pids+=($last)
 }
 colours() { "$xprobe" shot "$1" | awk '{print $3}'; }
+# Prints the id of the first window titled $1, waiting up to 5 seconds for it; empty if none.
+window_named() {
+  local id=""
+  for _ in $(seq 50); do
+    id=$(xdotool search --name "$1" 2>/dev/null | head -n1)
+    [[ -n "$id" ]] && break
+    sleep 0.1
+  done
+  echo "$id"
+}
 
 case "$case_name" in
   screenshot)
@@ -230,14 +244,62 @@ case "$case_name" in
   configure)
     start /c
     ends_within "$last" 3 || fail "zibolt /c kept running"
-    about=""
-    for _ in $(seq 50); do
-      about=$(xdotool search --name "About Zibolt" 2>/dev/null | head -n1)
-      [[ -n "$about" ]] && break
-      sleep 0.1
-    done
+    about=$(window_named "About Zibolt")
     [[ -n "$about" ]] || fail "the about program did not open its window"
     [[ -n "$about" ]] && kill "$(xdotool getwindowpid "$about")" 2>/dev/null
+    ;;
+  about)
+    # One window at a time; a change that cannot be saved says so in the log and leaves the
+    # file as it was; a usable file takes the next change.
+    mkdir -p "$ZIBOLT_CONFIG_DIR/control.ini"
+    about_program=$(dirname "$zibolt")/zibolt-about
+    "$about_program" >"$work/out.txt" 2>&1 &
+    first=$!
+    pids+=($first)
+    id=$(window_named "About Zibolt")
+    [[ -n "$id" ]] || fail "the about program did not open its window"
+    "$about_program" >"$work/second.txt" 2>&1 &
+    pids+=($!)
+    ends_within "$!" 2 || fail "a second about program kept running"
+    [[ $(xdotool search --name "About Zibolt" 2>/dev/null | wc -l) == 1 ]] ||
+      fail "two about windows are open"
+    alive "$first" || fail "the first about program ended"
+    log=$XDG_STATE_HOME/zibolt/zibolt.log
+    xdotool mousemove --window "$id" 280 165 click 1  # the sound row
+    for _ in $(seq 20); do grep -q "Settings not saved" "$log" 2>/dev/null && break; sleep 0.1; done
+    grep -q 'Settings not saved: .*control.ini" is a folder' "$log" 2>/dev/null ||
+      fail "the failed save is not in the log: $(cat "$log" 2>/dev/null)"
+    [[ -d "$ZIBOLT_CONFIG_DIR/control.ini" ]] || fail "the folder in control.ini's place was replaced"
+    rmdir "$ZIBOLT_CONFIG_DIR/control.ini"
+    xdotool key r
+    for _ in $(seq 20); do [[ -f "$ZIBOLT_CONFIG_DIR/control.ini" ]] && break; sleep 0.1; done
+    grep -qx "Resolution=960x540" "$ZIBOLT_CONFIG_DIR/control.ini" 2>/dev/null ||
+      fail "R did not save the next resolution: $(cat "$ZIBOLT_CONFIG_DIR/control.ini" 2>/dev/null)"
+    kill "$first"
+    ;;
+  broken-scene)
+    # A scene file that cannot be read: the saver reports it once, on standard error and in
+    # the log, and the show goes on with no box waiting for an answer.
+    data=$("$zibolt" --help | sed -n 's/^Data folder: //p')
+    mkdir -p "$work/data"
+    for entry in "$data"/*; do ln -s "$entry" "$work/data/"; done
+    echo "not a scene file" >"$work/data/Broken.vcs"
+    export ZIBOLT_DATA_DIR="$work/data"
+    unset ZIBOLT_QUIET_REPORTS
+    start /s
+    log=$work/state/zibolt/zibolt.log
+    for _ in $(seq 40); do
+      grep -q "Broken.vcs" "$log" 2>/dev/null && break
+      sleep 0.25
+    done
+    sleep 1  # time for a box or a second report, neither of which must come
+    alive "$last" || fail "zibolt /s ended after the broken scene file"
+    [[ -z "$(xdotool search --name "Valdrimor Exception" 2>/dev/null)" ]] ||
+      fail "the saver waits behind a Valdrimor Exception box"
+    grep -q "cannot show the report box" "$work/out.txt" && fail "the saver tried to show a box"
+    reports=$(grep -c "Broken.vcs" "$log" 2>/dev/null)
+    [[ "$reports" == 1 ]] || fail "the log holds ${reports:-no} reports of the broken scene file, not one"
+    grep -q "Broken.vcs" "$work/out.txt" || fail "standard error does not name the broken file"
     ;;
   *)
     echo "unknown case $case_name"; exit 2 ;;

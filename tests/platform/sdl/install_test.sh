@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Installs the build into a fresh prefix and checks that the installed show works without any
-# settings: it finds its own data (also moved elsewhere, also through the screen saver's link),
-# records a few seconds, and its desktop entry and screen-saver settings page are sound.
+# Installs the build (stripped) into a fresh prefix and checks that the installed show works
+# without any settings: it finds its own data (also moved elsewhere, also through the screen
+# saver's link, also as a program copied alone), records a few seconds, and its desktop entry,
+# screen-saver settings page and Debian package are sound (lintian finds nothing to warn of).
 #   install_test.sh BUILD_DIR
 set -uo pipefail
 build=$1
@@ -14,13 +15,17 @@ unset ZIBOLT_DATA_DIR DISPLAY WAYLAND_DISPLAY
 failed=0
 fail() { echo "FAIL: $*"; failed=1; }
 
-cmake --install "$build" --prefix "$prefix" >"$work/install.log" 2>&1 ||
-  { cat "$work/install.log"; echo "FAIL: cmake --install"; exit 1; }
+cmake --install "$build" --prefix "$prefix" --strip >"$work/install.log" 2>&1 ||
+  { cat "$work/install.log"; echo "FAIL: cmake --install --strip"; exit 1; }
 
 for file in bin/zibolt bin/zibolt-about libexec/xscreensaver/zibolt \
             share/xscreensaver/config/zibolt.xml share/applications/screensavers/zibolt.desktop \
-            share/man/man6/zibolt.6; do
+            share/man/man6/zibolt.6.gz share/man/man6/zibolt-about.6.gz \
+            share/doc/zibolt/copyright share/doc/zibolt/changelog.gz; do
   [[ -e "$prefix/$file" ]] || fail "$file was not installed"
+done
+for program in bin/zibolt bin/zibolt-about; do
+  readelf -S "$prefix/$program" 2>/dev/null | grep -q '\.symtab' && fail "$program was installed with its symbols"
 done
 ls "$prefix"/share/zibolt/Sounds/*.wav >/dev/null 2>&1 || fail "no sounds in share/zibolt/Sounds"
 ls "$prefix"/share/zibolt/Skins/*.bmp >/dev/null 2>&1 || fail "no skins in share/zibolt/Skins"
@@ -38,6 +43,13 @@ for program in "$prefix/bin/zibolt" "$prefix/libexec/xscreensaver/zibolt" "$work
   got=$(data_of "$program")
   [[ "$got" == "$root/share/zibolt" ]] || fail "$program uses the data folder \"$got\""
 done
+# Copied alone, it looks where installed data usually lies, never in the build tree.
+mkdir -p "$work/alone"
+cp "$prefix/bin/zibolt" "$work/alone/"
+got=$(XDG_DATA_DIRS="$work/nothing:$prefix/share" data_of "$work/alone/zibolt")
+[[ "$got" == "$prefix/share/zibolt" ]] || fail "a copied program uses \"$got\", not the system data folder"
+got=$(XDG_DATA_DIRS="$work/nothing" data_of "$work/alone/zibolt")
+[[ "$got" != "$(cd "$build" && pwd)"* ]] || fail "a copied program uses the build tree's data ($got)"
 
 # A short recording by the program as the screen saver starts it.
 if ! "$prefix/libexec/xscreensaver/zibolt" --record "$work/show.gif" --seconds 3 --size 320x240 \
@@ -65,8 +77,9 @@ while IFS= read -r skin; do
 done < <(grep -o 'arg-set="--skin [^"]*"' "$xml" | sed 's/.*--skin //; s/"$//')
 
 if command -v desktop-file-validate >/dev/null; then
-  desktop-file-validate "$prefix/share/applications/screensavers/zibolt.desktop" >"$work/desktop.log" 2>&1 ||
-    fail "desktop-file-validate: $(cat "$work/desktop.log")"
+  # Hints count too: a missing main category leaves the entry in a catch-all menu.
+  desktop-file-validate "$prefix/share/applications/screensavers/zibolt.desktop" >"$work/desktop.log" 2>&1
+  [[ $? -eq 0 && ! -s "$work/desktop.log" ]] || fail "desktop-file-validate: $(cat "$work/desktop.log")"
   grep -q '^Categories=.*Screensaver;' "$prefix/share/applications/screensavers/zibolt.desktop" ||
     fail "the desktop entry is not in the Screensaver category"
 else
@@ -79,9 +92,15 @@ if command -v cpack >/dev/null && command -v dpkg-deb >/dev/null; then
     deb=$(ls "$work"/package/*.deb 2>/dev/null | head -n1)
     listing=$(dpkg-deb -c "$deb" 2>/dev/null)
     for file in usr/bin/zibolt usr/bin/zibolt-about usr/libexec/xscreensaver/zibolt \
-                usr/share/xscreensaver/config/zibolt.xml usr/share/zibolt/Sounds/ usr/share/man/man6/zibolt.6; do
+                usr/share/xscreensaver/config/zibolt.xml usr/share/zibolt/Sounds/ usr/share/man/man6/zibolt.6.gz; do
       grep -q "\./$file" <<<"$listing" || fail "the package lacks /$file"
     done
+    if command -v lintian >/dev/null; then
+      lintian --fail-on error,warning "$deb" >"$work/lintian.log" 2>&1 ||
+        fail "lintian: $(grep -E '^[EW]:' "$work/lintian.log" || cat "$work/lintian.log")"
+    else
+      fail "lintian is not installed (scripts/deps.sh test installs it)"
+    fi
   else
     fail "cpack could not make the package: $(tail -5 "$work/cpack.log")"
   fi
