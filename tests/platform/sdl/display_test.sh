@@ -60,6 +60,24 @@ start() {
   pids+=($last)
 }
 colours() { "$xprobe" shot "$1" | awk '{print $3}'; }
+# Waits up to 10 seconds for the screen to show more than a few colours: a slow start or the
+# first scene's fade can keep it dark for a while.
+wait_for_picture() {
+  for _ in $(seq 20); do
+    (( $(colours root) > 8 )) && return 0
+    sleep 0.5
+  done
+  return 1
+}
+# The running show fills the screen scaled $1 times: every aligned $1 x $1 block of the screen
+# is one colour. $2 says how it was started.
+expect_scaled() {
+  sleep 2
+  alive "$last" || fail "zibolt $2 ended by itself: $(cat "$work/out.txt")"
+  wait_for_picture || fail "the screen does not show the show ($2)"
+  mixed=$("$xprobe" blocks root "$1")
+  [[ "$mixed" == 0 ]] || fail "$mixed blocks of $1 x $1 pixels are not one colour ($2)"
+}
 # Prints the id of the first window titled $1, waiting up to 5 seconds for it; empty if none.
 window_named() {
   local id=""
@@ -88,14 +106,11 @@ case "$case_name" in
     # Composed at a quarter of the screen's width and height, shown four times as large: every
     # aligned 4 x 4 block of the screen is one colour, which the show at full size is not.
     start /s --resolution 256x192
-    sleep 3
-    alive "$last" || fail "zibolt /s --resolution ended by itself: $(cat "$work/out.txt")"
-    (( $(colours root) > 8 )) || fail "the scaled show is not on the screen"
-    mixed=$("$xprobe" blocks root 4)
-    [[ "$mixed" == 0 ]] || fail "$mixed blocks of 4 x 4 pixels are not one colour: not scaled up 4 times"
+    expect_scaled 4 "/s --resolution 256x192"
     kill "$last"; ends_within "$last" 2
     start /s
-    sleep 3
+    sleep 2
+    wait_for_picture
     mixed=$("$xprobe" blocks root 4)
     (( mixed > 0 )) || fail "the show at the screen's own size looks scaled up"
     ;;
@@ -103,11 +118,7 @@ case "$case_name" in
     # On 1920 x 1080 the show is composed at 960 x 540 and shown twice as large, pixel by
     # pixel: every aligned 2 x 2 block of the screen is one colour.
     start /s
-    sleep 3
-    alive "$last" || fail "zibolt /s ended by itself: $(cat "$work/out.txt")"
-    (( $(colours root) > 8 )) || fail "the screen does not show the show"
-    mixed=$("$xprobe" blocks root 2)
-    [[ "$mixed" == 0 ]] || fail "$mixed blocks of 2 x 2 pixels are not one colour: not 960 x 540 shown twice"
+    expect_scaled 2 "/s at 1920 x 1080"
     # Frames that change nothing are neither converted nor sent.
     kill "$last"; ends_within "$last" 2
     ZIBOLT_PRESENT_STATS=1 start /s
