@@ -3,6 +3,7 @@
 #include "engine/stage/VStage.h"
 #include "engine/stream/VComponentRef.h"
 #include "engine/stream/VException.h"
+#include "saver/VSaverKeys.h"
 #include "saver/VSaverSetup.h"
 #include "saver/VScreensaver.h"
 
@@ -44,7 +45,8 @@ void ToggleSound(VStage& stage)
 
 void EndUnlessSound(VStage& stage)
 {
-    if (!IsSoundKey(stage.GetKeyDownCode()))
+    const int code = stage.GetKeyDownCode();
+    if (!IsSoundKey(code) && !IsModifierKey(code))
         ComponentRef<VScreensaver>("Screensaver")->EndSaver(stage);
 }
 

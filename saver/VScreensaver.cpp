@@ -6,6 +6,7 @@
 #include "engine/stage/VStageSetup.h"
 #include "engine/stream/VException.h"
 #include "engine/stream/VText.h"
+#include "saver/VSaverKeys.h"
 
 namespace {
 
@@ -47,6 +48,7 @@ void VScreensaver::SetValues(VComponent* subject, const std::string& name)
     if (!engine_->IsConfigure()) {
         Listen("OnMouseMove");
         Listen("OnMouseDown");
+        Listen("OnMouseWheel");
         Listen("OnKeyDown");
     }
     if (auto* stage = dynamic_cast<VStage*>(GetSubject()))
@@ -66,8 +68,9 @@ bool VScreensaver::HandleEvent(const std::string& eventName, VComponent* sender)
         MouseMoved(stage->GetMouseX(), stage->GetMouseY());
     } else if (SameText(eventName, "OnKeyDown") && keysEnd_) {
         KeyPressed(*stage, stage->GetKeyDownCode(), stage->GetKeyDownValue());
-    } else if (SameText(eventName, "OnMouseDown") && mouseButtonEnds_) {
-        EndSaver(*stage);
+    } else if ((SameText(eventName, "OnMouseDown") || SameText(eventName, "OnMouseWheel")) &&
+               mouseButtonEnds_) {
+        EndSaver(*stage);  // every button and the wheel, as a key
     } else {
         return false;
     }
@@ -128,7 +131,7 @@ void VScreensaver::KeyPressed(VStage& stage, int keyCode, int keyValue)
         stage.SetTimeScale(stage.GetTimeScale() * 0.8);
     } else if (engine_->IsDebug() && keyValue == kKeypadMinus) {
         stage.SetTimeScale(stage.GetTimeScale() * 1.25);
-    } else {
+    } else if (!IsModifierKey(keyCode)) {
         EndSaver(stage);
     }
 }

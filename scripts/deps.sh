@@ -10,10 +10,14 @@ common=(cmake ninja-build g++ pkg-config nlohmann-json3-dev libpng-dev libgif-de
         libsdl2-dev libfreetype-dev libfontconfig-dev fonts-comic-neue fonts-dejavu-core)
 case "${1:-show}" in
   show)  wanted=("${common[@]}") ;;
-  test)  wanted=("${common[@]}" googletest libgtest-dev clang-14 libclang-rt-14-dev xvfb xdotool
-                 desktop-file-utils lintian "${monitors[@]}") ;;
+  # xfonts-base: the fonts of the report boxes that the window tests bring up.
+  # xscreensaver, mate-screensaver and what runs them (a session bus, its settings store):
+  # the show inside the real screen-saver daemons.
+  test)  wanted=("${common[@]}" googletest libgtest-dev clang-14 libclang-rt-14-dev xvfb xdotool xfonts-base x11-utils
+                 desktop-file-utils lintian xscreensaver mate-screensaver dbus-daemon libglib2.0-bin
+                 dconf-service dconf-gsettings-backend "${monitors[@]}") ;;
   bench) wanted=("${common[@]}" libbenchmark-dev xvfb "${monitors[@]}") ;;
-  art)   wanted=("${common[@]}" librsvg2-bin python3) ;;
+  art)   wanted=("${common[@]}" librsvg2-bin python3 imagemagick) ;;
   sounds) wanted=(espeak-ng sox) ;;
   # The Windows cross build and its tests: wine64 runs the 64-bit programs, wine gives the
   # wine and wineboot commands, nsis makes the installer, icoutils reads the icons back.

@@ -70,8 +70,11 @@ for fuzzer in build-fuzz/fuzz/fuzz_*; do
   mkdir -p "$corpus"
   seeder="build-fuzz/fuzz/seed_${name#fuzz_}"
   [[ -x "$seeder" ]] && "$seeder" "$corpus"
+  # Inputs that once made the target fail are read too (never written to).
+  regressions=()
+  [[ -d "fuzz/corpus/$name" ]] && regressions=("$PWD/fuzz/corpus/$name")
   (cd "$log" && "$OLDPWD/$fuzzer" -max_total_time="$fuzz_seconds" -timeout=10 -rss_limit_mb=2048 \
-     -print_final_stats=1 "$corpus" >"$log/$name.txt" 2>&1) &
+     -print_final_stats=1 "$corpus" "${regressions[@]}" >"$log/$name.txt" 2>&1) &
   pids+=($!)
   names+=("$name")
 done

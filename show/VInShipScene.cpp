@@ -3,6 +3,7 @@
 #include "engine/pixies/VDirector.h"
 #include "show/VSceneParts.h"
 #include "show/VSpaceShip.h"
+#include "show/VSceneSound.h"
 
 namespace {
 
@@ -35,6 +36,7 @@ void VInShipScene::Begin()
     director_->SetPos(ship.GetXPos() + kInsideDX - x, ship.GetYPos() + kInsideDY - y,
                       ship.GetZPos() + kInsideDZ - z);
     StartDirectorOnce(director_);
+    PlayPlayingSound(*this);
 }
 
 void VInShipScene::OnEvent(const std::string& eventName, VComponent* sender, VEvent* event)

@@ -1,5 +1,6 @@
 #include "show/VMeetingScene.h"
 
+#include <cmath>
 #include <cstdlib>
 
 #include "engine/pixies/VBalloon.h"
@@ -12,6 +13,7 @@
 #include "show/VSceneTexts.h"
 #include "show/VShowStage.h"
 #include "show/VSpaceShip.h"
+#include "show/VSceneSound.h"
 
 namespace {
 
@@ -102,16 +104,23 @@ bool VMeetingScene::Fly(int phase)
                             moveIn_->GetZPos());
         return true;
     case 1:
-        // Without a visitor or a place to meet it there is nothing to wait for.
-        if (!moveIn_ || !playing_ || playing_->GetXPos() < moveIn_->GetXPos() + speed_)
+        // Without a visitor or a place to meet it there is nothing to wait for; a meeting
+        // place that is not a finite number is never reached.
+        // A step too small to change a far position arrives too.
+        if (!moveIn_ || !playing_ || !std::isfinite(playing_->GetXPos()) ||
+            !(playing_->GetXPos() >= moveIn_->GetXPos() + speed_) ||
+            moveIn_->GetXPos() + speed_ == moveIn_->GetXPos())
             return false;
         moveIn_->SetXY(moveIn_->GetXPos() + speed_, moveIn_->GetYPos());
         return true;
-    case 2:
+    case 2: {
         if (!moveOut_)
             return false;
-        moveOut_->SetXY(moveOut_->GetXPos() + speed_, moveOut_->GetYPos());
-        return !(moveOut_->GetXPos() > StageWidth(ShowStage()));
+        float from = moveOut_->GetXPos();
+        moveOut_->SetXY(from + speed_, moveOut_->GetYPos());
+        float x = moveOut_->GetXPos();
+        return std::isfinite(x) && x != from && x <= StageWidth(ShowStage());
+    }
     default:
         return false;
     }
@@ -187,6 +196,7 @@ void VMeetingScene::SetState(int state)
         break;
     case kPerformance:
         StartDirectorOnce(playing_);
+        PlayPlayingSound(*this);
         break;
     case kExitTalk:
         StartTalk(exitText_);

@@ -8,6 +8,7 @@
 #include "show/VSceneParts.h"
 #include "show/VShowStage.h"
 #include "show/VSpaceShip.h"
+#include "show/VSceneSound.h"
 
 VMovingScene::VMovingScene(std::string name, VComponentManager* components, VComponent* parent)
     : VScene(std::move(name), components, parent)
@@ -64,6 +65,7 @@ void VMovingScene::Begin()
         return;
     }
     PlaceShip(current_.x, current_.y, current_.z);
+    PlayPlayingSound(*this);
 }
 
 void VMovingScene::ShowSkyItems(VStage& stage)

@@ -16,6 +16,7 @@
 #include "show/VSceneTexts.h"
 #include "show/VShowStage.h"
 #include "show/VSpaceShip.h"
+#include "show/VSceneSound.h"
 
 namespace {
 
@@ -255,6 +256,7 @@ void VPlanetScene::SetState(int state)
         if (hero)
             hero->SetVisible(!hideHero_);
         PlayDirectors(true);
+        PlayPlayingSound(*this);
         break;
     case kAwayMic:
         if (hideHero_)

@@ -1,7 +1,7 @@
 #include "show/VRandom.h"
 
 #include <cmath>
-#include <cstdlib>
+#include <cstdint>
 #include <ctime>
 #include <optional>
 
@@ -13,20 +13,26 @@ std::optional<unsigned>& FixedSeed()
     return seed;
 }
 
+uint32_t& GeneratorState()
+{
+    static uint32_t state = 1;
+    return state;
+}
+
 }  // namespace
 
 void SeedRandom()
 {
     if (FixedSeed())
-        std::srand(*FixedSeed());
+        SeedRandomBits(*FixedSeed());
     else
-        std::srand(static_cast<unsigned>(std::time(nullptr)));
+        SeedRandomBits(static_cast<unsigned>(std::time(nullptr)));
 }
 
 void FixRandomSeed(unsigned seed)
 {
     FixedSeed() = seed;
-    std::srand(seed);
+    SeedRandomBits(seed);
 }
 
 void UnfixRandomSeed()
@@ -34,18 +40,23 @@ void UnfixRandomSeed()
     FixedSeed().reset();
 }
 
+void SeedRandomBits(unsigned seed)
+{
+    GeneratorState() = static_cast<uint32_t>(seed);
+}
+
 int RandomBits()
 {
-    int value = std::rand();
-    // Where the generator is wider than 15 bits its high bits are the better ones.
-    if (RAND_MAX > 0x7FFF)
-        value >>= 16;
-    return value & 0x7FFF;
+    // The portable generator that the C standard gives as its example of rand: 32-bit
+    // arithmetic that wraps the same way everywhere, the upper bits being the better ones.
+    uint32_t& state = GeneratorState();
+    state = state * 1103515245u + 12345u;
+    return static_cast<int>((state >> 16) & 0x7FFFu);
 }
 
 double RandomReal(double x)
 {
-    return RandomBits() * (1.0 / 32767.0) * x;
+    return RandomBits() * (1.0 / kRandomBitsMax) * x;
 }
 
 int RandomInt(double n)

@@ -1,7 +1,11 @@
 #pragma once
 
-// The show's one random source: the C library generator, narrowed to 15 bits (0 to 32767)
-// on every platform so that the same seed draws the same show everywhere.
+// The show's one random source: a small generator of its own with the C library's interface
+// and range (RandomBits gives 0 to kRandomBitsMax like rand, SeedRandomBits seeds it like
+// srand), the same on every platform and compiler, so that the same seed draws the same show
+// everywhere.
+
+constexpr int kRandomBitsMax = 32767;
 
 // Seeds from the clock, unless FixRandomSeed asked for a fixed seed (tests, recordings).
 void SeedRandom();
@@ -10,7 +14,9 @@ void FixRandomSeed(unsigned seed);
 // Back to seeding from the clock.
 void UnfixRandomSeed();
 
-// 0 to 32767.
+// The generator itself: as srand and rand; an unseeded generator starts as if seeded with 1.
+void SeedRandomBits(unsigned seed);
+// 0 to kRandomBitsMax.
 int RandomBits();
 // 0 to x inclusive.
 double RandomReal(double x);

@@ -43,7 +43,14 @@ void VScene::Start(VSceneManager* manager)
     manager_ = manager;
     running_ = true;
     SetEnabled(true);
-    Begin();
+    beginning_ = true;
+    try {
+        Begin();
+    } catch (...) {
+        beginning_ = false;
+        throw;
+    }
+    beginning_ = false;
     // A scene may be over within Begin; it must not take the sky away after it has ended.
     if (!running_ || KeepsSky())
         return;

@@ -36,6 +36,8 @@ public:
 
     // Between Start and Finish.
     bool IsRunning() const { return running_; }
+    // While Start runs the scene's Begin: a scene that finishes then has shown nothing.
+    bool IsBeginning() const { return beginning_; }
     VSceneManager* GetManager() const { return manager_; }
     VComponentManager* GetComponents() const { return components_; }
     const std::string& GetPreferredNextScene() const { return preferredNextScene_; }
@@ -52,6 +54,7 @@ private:
     VSceneManager* manager_ = nullptr;
     VComponentManager* components_;
     bool running_ = false;
+    bool beginning_ = false;
     std::string preferredNextScene_;
     float sceneWeight_ = 0;
     float baseFrequency_ = 0;

@@ -30,6 +30,14 @@ VSceneManager::VSceneManager(VSpaceShip* ship, VPixie* hero, VComponent* parent)
 
 VSceneManager::~VSceneManager() = default;
 
+void VSceneManager::OwnedComponentGone(VComponent* component)
+{
+    std::erase(scenes_, component);
+    std::erase(floatLibraries_, component);
+    if (currentScene_ == component)
+        currentScene_ = nullptr;
+}
+
 void VSceneManager::AddScene(VScene* scene)
 {
     scenes_.push_back(scene);
@@ -81,7 +89,9 @@ void VSceneManager::StartNextScene()
 
 void VSceneManager::SceneEnded(VScene* scene)
 {
-    if (scene && !scene->KeepsSky()) {
+    // A scene that ended inside its Begin has not taken the sky away: nothing to clear, and
+    // no fade through black for a picture that never changed.
+    if (scene && !scene->KeepsSky() && !scene->IsBeginning()) {
         VStage& stage = ShowStage();
         // The sky and planet that the scene painted into the background go with it.
         stage.SetBackgroundColor(0);

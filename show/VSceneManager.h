@@ -63,6 +63,10 @@ public:
     const std::vector<VFloater*>& GetActiveFloaters() const { return activeFloaters_; }
     const std::vector<VFloater*>& GetFloaterPool() const { return floaterPool_; }
 
+protected:
+    // A scene or a float library that goes away leaves the manager's lists at once.
+    void OwnedComponentGone(VComponent* component) override;
+
 private:
     void ScatterFloaters();
     void Retire(std::size_t index);

@@ -107,8 +107,10 @@ void VSceneManager::ScatterFloaters()
     do {
         floater = PickFloater();
         if (floater) {
-            floater->SetXY(static_cast<float>(RandomReal(rect.width)),
-                           static_cast<float>(RandomReal(rect.height - floater->GetHeight())));
+            // One draw per statement: the order of arguments is the compiler's to choose.
+            float x = static_cast<float>(RandomReal(rect.width));
+            float y = static_cast<float>(RandomReal(rect.height - floater->GetHeight()));
+            floater->SetXY(x, y);
             if (floater->GetSpeed() == 0.0f)
                 break;
         }
@@ -141,9 +143,9 @@ void VSceneManager::MoveFloaters()
     }
     if (RandomInt(1000) <= 75) {
         if (VFloater* floater = PickFloater()) {
-            floater->SetPos(-100.0f,
-                            static_cast<float>(RandomReal(rect.height - floater->GetHeight())),
-                            static_cast<float>(RandomReal(900) + 100));
+            float y = static_cast<float>(RandomReal(rect.height - floater->GetHeight()));
+            float z = static_cast<float>(RandomReal(900) + 100);
+            floater->SetPos(-100.0f, y, z);
         }
     }
     MaybePlayHeroSound();

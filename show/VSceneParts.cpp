@@ -40,7 +40,7 @@ void StopDirector(VDirector* director, int32_t frame)
 
 bool IsDirectorRunning(const VDirector* director)
 {
-    return director && director->IsPlaying();
+    return director && director->IsPlaying() && director->CanAdvance();
 }
 
 VPixieSequencer* PrepareHeroSequence(VSprite* hero, const std::string& name)
@@ -63,7 +63,7 @@ bool RunHeroOnce(VSprite* hero, const std::string& name)
 
 bool IsHeroBusy(const VSprite* hero)
 {
-    return hero && hero->GetRunningSequence();
+    return hero && hero->IsSequencePlaying();
 }
 
 VSpaceShip& SceneShip(const VScene& scene)

@@ -21,7 +21,8 @@ void StartDirectorOnce(VDirector* director);
 // From `frame` (-1: where it stands); null is left alone.
 void StartDirector(VDirector* director, int32_t frame);
 void StopDirector(VDirector* director, int32_t frame = -1);
-// A missing director counts as finished, so no wait on it can last for ever.
+// A missing director, or one that cannot advance, counts as finished, so no wait on it can
+// last for ever.
 bool IsDirectorRunning(const VDirector* director);
 
 // Runs the hero's sequence `name` endlessly and stops it again at once, which leaves the
@@ -30,6 +31,7 @@ bool IsDirectorRunning(const VDirector* director);
 VPixieSequencer* PrepareHeroSequence(VSprite* hero, const std::string& name);
 // Plays the hero's sequence once where it stands; false (and nothing runs) when it is missing.
 bool RunHeroOnce(VSprite* hero, const std::string& name);
+// Only while its sequence can still finish.
 bool IsHeroBusy(const VSprite* hero);
 
 // The manager's ship and hero of a started scene; the ship must be there.

@@ -58,7 +58,14 @@ public:
     float GetGearExtension() const { return gearExtension_; }
     void SetGearExtension(float extension) { gearExtension_ = extension; }
     float GetScale() const { return scale_; }
-    void SetScale(float scale) { scale_ = scale; }
+    // Back at natural size, the next scaled draw starts a new flight and composes the ship
+    // afresh; within a flight the composed picture is reused.
+    void SetScale(float scale)
+    {
+        scale_ = scale;
+        if (scale == 1.0f)
+            scaledStale_ = true;
+    }
     float GetMailAmount() const { return mailAmount_; }
     bool IsHeroAboard() const { return heroAboard_; }
     bool IsInsideHidden() const { return insideHidden_; }

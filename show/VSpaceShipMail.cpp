@@ -22,7 +22,8 @@ void VSpaceShip::DeliverMail(VSprite* sprite)
 
 bool VSpaceShip::IsBusy() const
 {
-    return mail_ && mail_->GetRunningSequence();
+    // A sequence that cannot finish must not hold the next scene back for ever.
+    return mail_ && mail_->IsSequencePlaying();
 }
 
 void VSpaceShip::SetMailShown(bool on)

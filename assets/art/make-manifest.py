@@ -229,7 +229,10 @@ def getin():
             "items": ["deur1", "deur2", "Ship-Inside", "Zibolt", "Sidekick"], "keyFrames": keys}
 
 SOUNDS = [{"name": f"zibo{i}", "file": f"sounds/zibo{i}.wav"} for i in range(1, 11)] + \
-         [{"name": f"motor{i}", "file": f"sounds/motor{i}.wav"} for i in range(1, 4)]
+         [{"name": f"motor{i}", "file": f"sounds/motor{i}.wav"} for i in range(1, 4)] + \
+         [{"name": n, "file": f"sounds/{n}.wav"} for n in ("chime", "party", "splash", "beeps", "bloom", "yawn",
+                                                          "ding", "twinkle", "whoosh", "poof", "hic", "snore", "click",
+                                                          "fizz", "boing", "spout", "buzz", "squeak")]
 
 def main():
     manifest = {

@@ -3,13 +3,12 @@ scene_sheets.py draws, and the sprites made of them. Names are unique in the man
 scene sources (assets/scenes/make-scenes.py) give them the names their scene kinds look up.
 """
 
+import sheets
 from scene_sheets import BLOB_POSES, MOUSE_POSES, VOLCANO_POSES, WHALE_POSES
+from sheet_layout import mail, seq, sprite
 
 GREEN = "green"
 DIR = "art/bmp/Scenes"
-# The ship shows a mail for 12.4 seconds while its "DEFAULT" plays; a little longer, so that
-# the ship, not the sequence, ends the display.
-MAIL_MS = 13000
 
 
 def image(name, file, source, rect, key=GREEN, hot=None):
@@ -19,10 +18,6 @@ def image(name, file, source, rect, key=GREEN, hot=None):
     return entry
 
 
-def seq(name, *steps):
-    return {"name": name, "steps": [list(s) for s in steps]}
-
-
 def strip(names, folder, source, at, step, size, hot, prefix=""):
     """Frames cut from one row of a sheet: the first at `at`, then every `step` pixels."""
     (x, y), (w, h) = at, size
@@ -30,32 +25,17 @@ def strip(names, folder, source, at, step, size, hot, prefix=""):
             for i, n in enumerate(names)]
 
 
-def sprite(name, frames, *sequences):
-    return {"name": name, "curFrameName": frames[0]["name"], "frames": frames, "sequences": list(sequences)}
-
-
-def mail(name, frames, shown_ms):
-    """A scene's "VMAIL": its two frames in turn, as long as the ship shows it."""
-    a, b = frames[0]["name"], frames[1]["name"]
-    turns = -(-MAIL_MS // (shown_ms * 2))
-    return sprite(name, frames, seq("DEFAULT", *[s for _ in range(turns) for s in ((a, shown_ms), (b, shown_ms))]))
-
-
 SOURCES = [
-    ("bloop", "art/src/bloop.svg", 820, 980),
+    ("bloop", "art/src/bloop.svg", 420, 204),
     ("posty", "art/src/posty.svg", 1120, 222),
     ("floats", "art/src/floats.svg", 500, 240),
     ("voyage", "art/src/voyage.svg", 520, 240),
     ("buzz", "art/src/buzz.svg", 132, 42),
-    ("fizz", "art/src/fizz.svg", 1000, 964),
+    ("fizz", "art/src/fizz.svg", 992, 194),
     ("mote", "art/src/mote.svg", 372, 112),
 ]
 
 PICTURES = [
-    image("Bloop-Sky", "Bloop/Sky.bmp", "bloop", (0, 0, 800, 600), key=None),
-    image("Bloop-Planet", "Bloop/Planet.bmp", "bloop", (0, 610, 800, 150), key=None),
-    image("Fizz-Sky", "Fizz/Sky.bmp", "fizz", (0, 0, 800, 600), key=None),
-    image("Fizz-Planet", "Fizz/Planet.bmp", "fizz", (0, 610, 800, 150), key=None),
     image("Voyage-Giant", "Voyage/Giant.bmp", "voyage", (0, 0, 240, 240)),
     image("Voyage-Rock1", "Voyage/Rock1.bmp", "voyage", (250, 0, 56, 44)),
     image("Voyage-Rock2", "Voyage/Rock2.bmp", "voyage", (310, 0, 40, 34)),
@@ -65,7 +45,7 @@ PICTURES = [
 
 
 def blob_sprite(colour, row):
-    frames = strip(BLOB_POSES, f"Bloop/Blob{colour}", "bloop", (0, 770 + row * 70), 70, (64, 64), (32, 62), "blob_")
+    frames = strip(BLOB_POSES, f"Bloop/Blob{colour}", "bloop", (0, row * 70), 70, (64, 64), (32, 62), "blob_")
     return sprite(f"Bloop-Blob{colour}", frames,
                   seq("BOB", ("blob_idle", 400), ("blob_squash", 200), ("blob_idle", 400), ("blob_blink", 150)))
 
@@ -104,12 +84,18 @@ FLOATERS = [
 
 BUZZ = sprite("Buzz", strip(["buzz1", "buzz2", "buzz3"], "Buzz", "buzz", (0, 0), 44, (40, 40), (20, 20)),
               seq("FLAP", ("buzz1", 60), ("buzz2", 60)))
-FIZZUVIUS = sprite("Fizzuvius", strip(VOLCANO_POSES, "Fizz/Fizzuvius", "fizz", (0, 770), 166, (160, 140), (80, 138), "volcano_"),
+FIZZUVIUS = sprite("Fizzuvius", strip(VOLCANO_POSES, "Fizz/Fizzuvius", "fizz", (0, 0), 166, (160, 140), (80, 138), "volcano_"),
                    seq("RUMBLE", ("volcano_idle", 500), ("volcano_puff", 300)))
-BUBBLE = sprite("Fizz-Bubble", strip(["pink", "blue", "pop"], "Fizz/Bubble", "fizz", (0, 920), 46, (40, 40), (20, 20), "bubble_"),
+BUBBLE = sprite("Fizz-Bubble", strip(["pink", "blue", "pop"], "Fizz/Bubble", "fizz", (0, 150), 46, (40, 40), (20, 20), "bubble_"),
                 seq("POP", ("bubble_pink", 600), ("bubble_pop", 150)))
 NIB = sprite("Nib", strip(MOUSE_POSES, "Nib", "mote", (0, 0), 62, (56, 56), (28, 56)), seq("DANCE", ("dance1", 250), ("dance2", 250)))
 NIB_MAIL = mail("Nib-Mail", strip(["cheese1", "cheese2"], "Nib", "mote", (0, 62), 116, (110, 50), (55, 0)), 500)
 
 SPRITES = [blob_sprite(c, r) for r, c in enumerate("ABC")] + [POSTY, POSTY_MAIL] + FLOATERS + [BUZZ] + \
     [FIZZUVIUS, BUBBLE, NIB, NIB_MAIL]
+
+# The second batch: sheets that lay out and cut themselves.
+for _sheet in sheets.built():
+    SOURCES.append(_sheet.source())
+    PICTURES += _sheet.pictures
+    SPRITES += _sheet.sprites

@@ -75,55 +75,14 @@ def blob(colour, pose, uid):
 
 
 def bloop_sheet():
-    body = """<defs>
-    <linearGradient id="dusk" x1="0" y1="0" x2="0" y2="1">
-      <stop offset="0" stop-color="#180b2e"/><stop offset="0.45" stop-color="#482a7a"/>
-      <stop offset="0.62" stop-color="#9274c4"/><stop offset="0.75" stop-color="#c6a7ee"/>
-    </linearGradient>
-    <clipPath id="moonclip"><circle cx="610" cy="140" r="72"/></clipPath>
-  </defs>
-  <rect x="0" y="0" width="800" height="600" fill="url(#dusk)"/>"""
-    stars = [(40, 30), (130, 80), (210, 20), (300, 110), (380, 40), (460, 90), (520, 25), (720, 60),
-             (760, 200), (90, 170), (250, 200), (420, 180), (700, 280), (60, 300), (330, 260), (560, 300)]
-    for i, (x, y) in enumerate(stars):
-        r = 1.2 + (i % 3) * 0.6
-        body += f'<circle cx="{x}" cy="{y}" r="{r}" fill="#fef6bc"/>'
-    body += f"""
-  <circle cx="610" cy="140" r="72" fill="#f196cc"/>
-  <circle cx="590" cy="120" r="66" fill="#f6acd9" clip-path="url(#moonclip)"/>
-  <circle cx="585" cy="110" r="12" fill="#ed7fc0"/><circle cx="640" cy="170" r="16" fill="#ed7fc0"/>
-  <circle cx="630" cy="100" r="7" fill="#ed7fc0"/>
-  <circle cx="610" cy="140" r="72" class="ol" stroke-width="3"/>
-  <ellipse cx="110" cy="120" rx="34" ry="34" fill="#5bc3c8" stroke="{INK}" stroke-width="2.5"/>
-  <ellipse cx="110" cy="120" rx="58" ry="12" fill="none" stroke="#fce26b" stroke-width="5" transform="rotate(-15 110 120)"/>
-  <ellipse cx="110" cy="120" rx="58" ry="12" fill="none" stroke="{INK}" stroke-width="1.5" transform="rotate(-15 110 120)"/>
-  <path d="M0,400 Q120,350 240,390 Q360,340 480,385 Q600,335 800,380 L800,600 L0,600 Z" fill="#b791e6"/>
-  <path d="M0,420 Q160,395 300,415 Q460,390 620,412 Q720,400 800,408 L800,600 L0,600 Z" fill="#c6a7ee"/>
-  <rect x="0" y="430" width="800" height="170" fill="#c6a7ee"/>
-"""
-    # the planet strip, 800 x 150 at (0, 610); the surface at row 80
-    g = """<rect x="0" y="0" width="800" height="150" fill="#c6a7ee"/>
-    <path d="M0,60 Q60,20 130,55 Q200,10 290,50 Q370,25 450,58 Q540,15 630,52 Q720,22 800,55 L800,150 L0,150 Z" fill="#3ca645"/>
-    <path d="M0,60 Q60,20 130,55 Q200,10 290,50 Q370,25 450,58 Q540,15 630,52 Q720,22 800,55" class="ol"/>
-    <path d="M0,84 Q200,72 400,82 Q600,92 800,80 L800,150 L0,150 Z" fill="#8dc52e"/>
-    <path d="M0,100 Q200,92 400,102 Q600,110 800,98 L800,150 L0,150 Z" fill="#77ae1b"/>
-    <path d="M0,84 Q200,72 400,82 Q600,92 800,80" class="ol" stroke-width="3"/>"""
-    for x, h, s in ((40, 34, 1.0), (220, 26, 0.8), (560, 38, 1.1), (700, 24, 0.7), (330, 18, 0.6)):
-        g += (f'<g transform="translate({x},{84 - h * s}) scale({s})">'
-              f'<rect x="-6" y="10" width="12" height="{h}" rx="4" fill="#fdefa1" stroke="{INK}" stroke-width="2.5"/>'
-              f'<path d="M-26,14 Q-24,-12 0,-14 Q24,-12 26,14 Z" fill="#e351a6" stroke="{INK}" stroke-width="2.5" stroke-linejoin="round"/>'
-              f'<circle cx="-12" cy="2" r="4" fill="#ffdaf2"/><circle cx="6" cy="-6" r="3.5" fill="#ffdaf2"/>'
-              f'<circle cx="14" cy="6" r="3" fill="#ffdaf2"/></g>')
-    for x, y, r in ((150, 118, 6), (470, 124, 8), (620, 116, 5), (90, 132, 4), (760, 128, 6)):
-        g += f'<circle cx="{x}" cy="{y}" r="{r}" fill="#bbdf6c" stroke="#4a700d" stroke-width="1.5"/>'
-    body += at(0, 610, g)
+    body = ""
     uid = 0
     for row, colour in enumerate("ABC"):
         for col, pose in enumerate(BLOB_POSES):
             uid += 1
-            body += "\n  " + at(col * 70, 770 + row * 70, blob(colour, pose, uid))
-    return svg(820, 980, "Planet Bloop: sky 800x600, planet strip 800x150 at y 610 (surface at row 80), "
-               "blobs A, B, C in rows of 64x64 frames at y 770, 840, 910: " + ", ".join(BLOB_POSES), body)
+            body += "\n  " + at(col * 70, row * 70, blob(colour, pose, uid))
+    return svg(420, 204, "Planet Bloop's folk: blobs A, B, C in rows of 64x64 frames at y 0, 70, 140: " +
+               ", ".join(BLOB_POSES) + " (the sky, strip, sky items and props are in sheets/bloop.py)", body)
 
 
 # --- Posty, the postal whale ----------------------------------------------------------------
@@ -411,40 +370,14 @@ def bubble(frame):
 
 
 def fizz_sheet():
-    body = f"""<defs>
-    <linearGradient id="sunset" x1="0" y1="0" x2="0" y2="1">
-      <stop offset="0" stop-color="#492677"/><stop offset="0.35" stop-color="#d44196"/>
-      <stop offset="0.6" stop-color="#f9a853"/><stop offset="0.72" stop-color="#fdd5a0"/>
-    </linearGradient>
-  </defs>
-  <rect x="0" y="0" width="800" height="600" fill="url(#sunset)"/>
-  <rect x="0" y="430" width="800" height="170" fill="#fdd5a0"/>
-  <circle cx="180" cy="120" r="46" fill="#fce26b" stroke="{INK}" stroke-width="3"/>
-  <circle cx="172" cy="110" r="30" fill="#fef6bc"/>
-  <circle cx="280" cy="70" r="22" fill="#f9a853" stroke="{INK}" stroke-width="2.5"/>
-"""
-    for x, y, w in ((440, 90, 160), (600, 160, 120), (60, 240, 140), (520, 280, 180)):
-        body += (f'<rect x="{x}" y="{y}" width="{w}" height="16" rx="8" fill="#fac3e5" stroke="{INK}" stroke-width="2"/>'
-                 f'<rect x="{x + 20}" y="{y - 10}" width="{w * 0.5}" height="14" rx="7" fill="#ffdaf2" stroke="{INK}" stroke-width="2"/>')
-    body += ('<path d="M0,410 Q100,380 200,405 Q320,370 440,402 Q560,372 680,400 Q740,390 800,396 L800,430 L0,430 Z" fill="#fcc686"/>')
-    g = (f'<rect x="0" y="0" width="800" height="150" fill="#fdd5a0"/>'
-         f'<path d="M0,84 Q200,74 400,84 Q600,94 800,82 L800,150 L0,150 Z" fill="#f9a853"/>'
-         f'<path d="M0,84 Q200,74 400,84 Q600,94 800,82" class="ol" stroke-width="3"/>')
-    for y, c in ((102, "#fab76d"), (122, "#f7993a"), (140, "#e87a12")):
-        g += f'<path d="M0,{y} Q200,{y - 6} 400,{y + 2} Q600,{y + 8} 800,{y - 2}" fill="none" stroke="{c}" stroke-width="6"/>'
-    for x, h, c in ((30, 46, "#e351a6"), (250, 34, "#5bc3c8"), (560, 50, "#a4d24d"), (730, 30, "#fce26b"), (380, 24, "#ed7fc0")):
-        g += (f'<rect x="{x - 2}" y="{84 - h}" width="4" height="{h}" fill="#ffffff" stroke="{INK}" stroke-width="1.5"/>'
-              f'<circle cx="{x}" cy="{84 - h}" r="14" fill="{c}" stroke="{INK}" stroke-width="2.5"/>'
-              f'<path d="M{x - 8},{84 - h} Q{x},{84 - h - 10} {x + 8},{84 - h} Q{x},{84 - h + 8} {x - 4},{84 - h - 2}" '
-              f'fill="none" stroke="#ffffff" stroke-width="2.5" stroke-linecap="round"/>')
-    body += at(0, 610, g)
+    body = ""
     for i, pose in enumerate(VOLCANO_POSES):
-        body += "\n  " + at(i * 166, 770, volcano(pose, i))
+        body += "\n  " + at(i * 166, 0, volcano(pose, i))
     for i in range(3):
-        body += "\n  " + at(i * 46, 920, bubble(i + 1))
-    return svg(1000, 964, "Planet Fizz: sky 800x600, planet strip 800x150 at y 610 (surface at row 84), "
-               "Fizzuvius the volcano 160x140 every 166 px at y 770 (" + ", ".join(VOLCANO_POSES) +
-               "), soda bubbles 40x40 every 46 px at y 920 (pink, blue, pop)", body)
+        body += "\n  " + at(i * 46, 150, bubble(i + 1))
+    return svg(992, 194, "Planet Fizz's folk: Fizzuvius the volcano 160x140 every 166 px at y 0 (" +
+               ", ".join(VOLCANO_POSES) + "), soda bubbles 40x40 every 46 px at y 150 (pink, blue, pop); "
+               "the sky, strip, sky items and props are in sheets/fizz.py", body)
 
 
 # --- Nib: the stowaway mouse (inside meeting) ---------------------------------------------------
@@ -520,6 +453,9 @@ SHEETS = {"bloop": bloop_sheet, "posty": posty_sheet, "floats": floats_sheet, "v
 def main():
     for name, make in SHEETS.items():
         write(name, make())
+    import sheets  # the second batch draws and lays out its own sheets
+    for sheet in sheets.built():
+        sheet.write()
 
 
 if __name__ == "__main__":

@@ -11,145 +11,15 @@ stands with his top-left at (-84, -139) from there and his feet on y -29. A meet
 are placed at the ship's anchor (plus the header's offset); a director with an "Inside" item
 has it laid on the ship's cabin, whose top-left is (anchor x - 110, anchor y - 159).
 """
+import importlib
 import json
 import os
 import sys
 
-HERE = os.path.dirname(os.path.abspath(__file__))
-ASSETS = os.path.dirname(HERE)
-GREEN = "RGB24:00FF00"
+import stories
 
-
-def rel(path):
-    """A manifest path (relative to assets/) as seen from this folder."""
-    return os.path.relpath(os.path.join(ASSETS, path), HERE).replace(os.sep, "/")
-
-
-def prop(name, value):
-    return {"name": name, "value": value}
-
-
-def placement(x=0, y=0, z=0, visible=False):
-    return [prop("XPos", {"coo": x}), prop("YPos", {"coo": y}), prop("ZPos", {"coo": z}),
-            prop("Visible", {"bool": visible})]
-
-
-class Art:
-    """The manifest's pictures and sprites, by name."""
-
-    def __init__(self, manifest):
-        self.pictures = {p["name"]: p for p in manifest["pictures"]}
-        self.sprites = {s["name"]: s for s in manifest["sprites"]}
-
-    def picture(self, art_name, name=None, at=(0, 0, 0), sky=False, file=None, keyed=None):
-        p = self.pictures.get(art_name)
-        file = file or p["file"]
-        keyed = (p["key"] == "green") if keyed is None else keyed
-        props = []
-        if sky:
-            props.append(prop("Tag", {"tags": ["SkyItem=True"]}))
-        props += placement(*at)
-        if keyed:
-            props.append(prop("TransColor", {"color": GREEN}))
-        props.append(prop("Surface", {"file": rel(file)}))
-        props.append(prop("Transparent", {"bool": keyed}))
-        return {"class": "VPicture", "name": name or art_name, "properties": props}
-
-    def sprite(self, art_name, name=None, at=(0, 0, 0), tags=None, frames=None, sequences=None):
-        s = self.sprites[art_name]
-        frames = frames if frames is not None else s["frames"]
-        sequences = sequences if sequences is not None else s["sequences"]
-        props = []
-        tags = tags if tags is not None else s.get("tags")
-        if tags:
-            props.append(prop("Tag", {"tags": ["%s=%s" % kv for kv in tags.items()]}))
-        props += placement(*at)
-        props.append(prop("CurFrameName", frames[0]["name"]))
-        props.append(prop("FrameList", {"frames": [
-            {"name": f["name"], "image": rel(f["file"]), "transparent": GREEN,
-             "hotSpotX": f.get("hotSpot", [0, 0])[0], "hotSpotY": f.get("hotSpot", [0, 0])[1]}
-            for f in frames]}))
-        props.append(prop("SequenceList", {"sequences": [
-            {"name": q["name"], "steps": [step(st) for st in q["steps"]]} for q in sequences]}))
-        return {"class": "VSprite", "name": name or art_name, "properties": props}
-
-
-def step(st):
-    frame, ms = st[0], st[1]
-    entry = {"frame": frame, "time": "MS:%d" % ms}
-    for key, value in zip(("deltaX", "deltaY", "deltaZ"), st[2:5]):
-        if value:
-            entry[key] = value
-    return entry
-
-
-def text(name, lines):
-    return {"class": "VText", "name": name, "properties": [prop("Contents", {"tags": lines})]}
-
-
-def conversation(*balloons):
-    """Balloons joined by the separator line; each balloon is a list of lines."""
-    lines = []
-    for i, b in enumerate(balloons):
-        if i:
-            lines.append("***")
-        lines += b if isinstance(b, list) else [b]
-    return lines
-
-
-def speaker(tip):
-    """Balloons of the scene's own speaker: the first line starts with its placement "(dx,dy)",
-    where the balloon's tail points, from the talking director's position."""
-    def say(balloon):
-        lines = balloon if isinstance(balloon, list) else [balloon]
-        return [tip + lines[0]] + lines[1:]
-    return say
-
-
-class Timeline:
-    """A director's key frames. Every key frame of one track sets the same keys, so the show
-    pairs XPos with XPos when it moves a pixie between two of them."""
-
-    def __init__(self, name, frame_length, frames):
-        self.name, self.frame_length, self.frames = name, frame_length, frames
-        self.keys = []  # (frame, pixie, {key: value})
-        self.shape = {}
-
-    def key(self, frame, pixie, **values):
-        if not 1 <= frame <= self.frames:
-            raise SystemExit(f"{self.name}: key frame {frame} of {pixie} is outside 1..{self.frames}")
-        if any(k[0] == frame and k[1] == pixie for k in self.keys):
-            raise SystemExit(f"{self.name}: {pixie} has two key frames at frame {frame}")
-        shape = tuple(sorted(values))
-        if self.shape.setdefault(pixie, shape) != shape:
-            raise SystemExit(f"{self.name}: {pixie} at frame {frame} sets {shape}, earlier {self.shape[pixie]}")
-        self.keys.append((frame, pixie, values))
-
-    def pose(self, frame, pixie, cur, x, y, z=0, visible=True):
-        self.key(frame, pixie, CurFrameName=cur, XPos=x, YPos=y, ZPos=z, Visible=visible)
-
-    def mark(self, name, x=0, y=0, z=0):
-        """An item only for placing the director; no pixie of that name exists."""
-        self.key(1, name, XPos=x, YPos=y, ZPos=z, Visible=False)
-
-    def record(self, at=(0, 0, 0)):
-        last = max(k[0] for k in self.keys)
-        if last != self.frames:
-            raise SystemExit(f"{self.name}: the last key frame is {last}, not {self.frames}")
-        keys = sorted(self.keys, key=lambda k: k[0])  # stable: the order of writing within a frame
-        props = placement(*at)
-        props.append(prop("FrameLength", {"number": self.frame_length}))
-        props.append(prop("Tupels", {"tupels": [{"frame": f, "pixie": p, "set": v} for f, p, v in keys]}))
-        # The authoring tool's window size: no class reads it, and a reader that takes the two
-        # tokens after the key frames as part of them still finds a whole property here.
-        props.append(prop("txtWidth", "320"))
-        props.append(prop("txtHeight", "240"))
-        return {"class": "VDirector", "name": self.name, "properties": props}
-
-
-def scene_file(header, records):
-    return {"format": "vcs-tokens-1", "header": header, "records": records}
-
+from scenekit import (HERE, ASSETS, HERO_SEAT, Art, Timeline, cabin, cabin_listening, cabin_talking, conversation, ground_props, pilot_frames,
+                      scene_file, seated, sky_items, speaker, text)
 
 # --- Bloop: the jelly planet (planet scene) ----------------------------------------------------
 BLOB_SPOTS = {"BlobA": (30, -92), "BlobB": (100, -92), "BlobC": (170, -92)}
@@ -158,9 +28,14 @@ TALKER = "BlobB"
 BLOB_TIP = "(132,-80)"
 
 
-def blob_before():
+def blob_before(art, records):
     t = Timeline("Before", 200, 52)
     t.mark("Pijl")
+    records += ground_props(art, t, [("Bloop-Mushroom", "Mush1", -450), ("Bloop-Mushroom2", "Mush2", 300),
+                                     ("Bloop-Mushroom", "Mush3", 470), ("Bloop-Mushroom2", "Mush4", -620),
+                                     ("Bloop-Mushroom", "Mush5", -900), ("Bloop-Mushroom2", "Mush6", 760),
+                                     ("Bloop-Mushroom", "Mush7", 1100), ("Bloop-Mushroom2", "Mush8", -1300),
+                                     ("Bloop-Mushroom", "Mush9", 1500), ("Bloop-Mushroom", "Mush10", -1650)])
     # They hop in from the right while the ship comes down, and watch it land.
     for i, (name, (x, y)) in enumerate(BLOB_SPOTS.items()):
         start = 400 + i * 60
@@ -254,10 +129,15 @@ def bloop_texts():
 
 
 def bloop(art):
-    header = ["Type=VPlanetScene", "Frequency=40", "Intro=Intro1,Intro2,Intro3", "Exit=Exit1,Exit2,Exit3"]
+    header = ["Type=VPlanetScene", "Frequency=40", "Intro=Intro1,Intro2,Intro3", "Exit=Exit1,Exit2,Exit3",
+              "PlayingSound=boing"]
     records = [art.picture("Bloop-Sky", "Sky"), art.picture("Bloop-Planet", "Planet")]
+    records += sky_items(art, [("Bloop-Moon", "Moon", 560, 60), ("Bloop-Ringed", "Ringed", 60, 90),
+                               ("Bloop-Stars", "Stars1", 180, 20), ("Bloop-Stars", "Stars2", 380, 200),
+                               ("Bloop-Stars", "Stars3", 10, 260), ("Bloop-Stars", "Stars4", 620, 280)])
     records += [art.sprite("Bloop-Blob" + c, "Blob" + c) for c in "ABC"]
-    records += [t.record() for t in (blob_before(), blob_talking(), blob_not_talking(), blob_playing(), blob_after())]
+    before = blob_before(art, records)
+    records += [t.record() for t in (before, blob_talking(), blob_not_talking(), blob_playing(), blob_after())]
     records += bloop_texts()
     return scene_file(header, records)
 
@@ -290,9 +170,14 @@ def hidden_bubbles(t, frames):
         t.pose(frames, f"Bubble{i}", "bubble_pink", *CRATER, visible=False)
 
 
-def fizz_before():
+def fizz_before(art, records):
     t = Timeline("Before", 200, 52)
     t.mark("Pijl")
+    records += ground_props(art, t, [("Fizz-Lolly1", "Lolly1", -440), ("Fizz-Lolly2", "Lolly2", 330),
+                                     ("Fizz-Lolly3", "Lolly3", 520), ("Fizz-Lolly4", "Lolly4", -580),
+                                     ("Fizz-Lolly2", "Lolly5", -820), ("Fizz-Lolly1", "Lolly6", 760),
+                                     ("Fizz-Lolly3", "Lolly7", -1100), ("Fizz-Lolly4", "Lolly8", 1050),
+                                     ("Fizz-Lolly1", "Lolly9", 1400), ("Fizz-Lolly2", "Lolly10", -1450)])
     volcano_idle(t, 52, blink_every=9, puff_every=16)
     hidden_bubbles(t, 52)
     return t
@@ -369,15 +254,22 @@ def fizz_texts():
         text("Intro2", conversation("Hi, Fizzuvius!", volcano(["Zibolt! I just drank", "a whole soda sea!"]),
                                     "Uh oh. Should I hide?", volcano("Yes! Quickly!"))),
         text("Exit2", conversation("That was a BIG one!", volcano(["Sorry!", "Soda does that to me."]))),
+        text("Intro3", conversation("Fizzuvius, you look pale.", volcano(["I swallowed", "a mint. Uh oh."]),
+                                    "Everybody duck!")),
+        text("Exit3", conversation(volcano("Minty fresh!"), ["Your breath smells", "like a toothpaste sea!"])),
     ]
 
 
 def fizz(art):
-    header = ["Type=VPlanetScene", "Frequency=30", "HideZibo=True", "PreferredNextScene=Voyage.vcs",
-              "Intro=Intro1,Intro2", "Exit=Exit1,Exit2"]
+    header = ["Type=VPlanetScene", "Frequency=30", "HideZibo=True", "PreferredNextScene=Voyage.vcs", "PlayingSound=fizz",
+              "Intro=Intro1,Intro2,Intro3", "Exit=Exit1,Exit2,Exit3"]
     records = [art.picture("Fizz-Sky", "Sky"), art.picture("Fizz-Planet", "Planet"), art.sprite("Fizzuvius")]
+    records += sky_items(art, [("Fizz-Sun", "Sun", 130, 70), ("Fizz-Sun2", "Sun2", 250, 40),
+                               ("Fizz-Floss1", "Floss1", 440, 90), ("Fizz-Floss2", "Floss2", 620, 170),
+                               ("Fizz-Floss1", "Floss3", 40, 230), ("Fizz-Floss2", "Floss4", 500, 280)])
     records += [art.sprite("Fizz-Bubble", f"Bubble{i}") for i in (1, 2, 3)]
-    records += [t.record() for t in (fizz_before(), fizz_talking(), fizz_not_talking(), fizz_playing(), fizz_after())]
+    before = fizz_before(art, records)
+    records += [t.record() for t in (before, fizz_talking(), fizz_not_talking(), fizz_playing(), fizz_after())]
     records += fizz_texts()
     return scene_file(header, records)
 
@@ -452,7 +344,7 @@ def posty_texts():
 
 def posty(art):
     header = ["Type=VMeetingScene", "Frequency=30", "PreferredNextScene=Bloop.vcs", "XPos=0", "YPos=0",
-              "ZPos=60", "Speed=8", "MirrorZibo=True", "Intro=Intro1,Intro2", "Exit=Exit1,Exit2"]
+              "ZPos=60", "Speed=8", "MirrorZibo=True", "PlayingSound=spout", "Intro=Intro1,Intro2", "Exit=Exit1,Exit2"]
     records = [art.sprite("Posty"), art.sprite("Posty-Mail", "VMAIL")]
     records += [t.record() for t in (posty_move_in(), posty_talking(), posty_not_talking(), posty_playing(),
                                      posty_move_out())]
@@ -468,39 +360,11 @@ NIB_SPOT = (140, -2)
 NIB_TIP = "(168,-6)"
 
 
-def cabin(t, frames):
-    t.key(1, "Inside", XPos=0, YPos=0, ZPos=40, Visible=True)
-    t.key(frames, "Inside", XPos=0, YPos=0, ZPos=40, Visible=True)
-
-
-def seated(t, poses):
-    for f, cur in poses:
-        t.pose(f, "Zibo", cur, *HERO_SEAT, 20)
-
-
 def nib_move_in():
     t = Timeline("MoveIn", 100, 40)
     # Flies in from the left, in front of the hull, and slips in through the dome.
     for f in range(1, 41):
         t.pose(f, "Nib", "fly1" if f % 2 else "fly2", NIB_SPOT[0], NIB_SPOT[1] + (3 if f % 4 < 2 else 0), -10)
-    return t
-
-
-def nib_talking():
-    t = Timeline("Talking", 150, 14)
-    cabin(t, 14)
-    seated(t, [(1, "sit_listen1"), (14, "sit_listen1")])
-    for f in range(1, 15):
-        t.pose(f, "Nib", "talk" if f % 2 else "fly2", *NIB_SPOT, 10)
-    return t
-
-
-def nib_not_talking():
-    t = Timeline("NotTalking", 200, 20)
-    cabin(t, 20)
-    seated(t, [(f, "sit_talk1" if f % 2 else "sit_talk2") for f in range(1, 20)] + [(20, "s_l90")])
-    for f, cur in ((1, "fly2"), (9, "blink"), (10, "fly2"), (20, "fly2")):
-        t.pose(f, "Nib", cur, *NIB_SPOT, 10)
     return t
 
 
@@ -532,11 +396,12 @@ def nib_texts():
 
 
 def nib(art):
-    header = ["Type=VMeetingScene", "Frequency=25", "Speed=10", "Intro=Intro1,Intro2", "Exit=Exit1,Exit2"]
+    header = ["Type=VMeetingScene", "Frequency=25", "Speed=10", "Intro=Intro1,Intro2", "Exit=Exit1,Exit2",
+              "PreferredNextScene=Mitzi.vcs", "PlayingSound=squeak"]
     records = [art.picture("Ship-Inside", "Inside"),
                art.sprite("Zibolt", "Zibo", frames=pilot_frames(art), sequences=[]),
                art.sprite("Nib"), art.sprite("Nib-Mail", "VMAIL")]
-    records += [t.record() for t in (nib_move_in(), nib_talking(), nib_not_talking(), nib_playing())]
+    records += [t.record() for t in (nib_move_in(), cabin_talking("Nib", NIB_SPOT, "talk", "fly2"), cabin_listening("Nib", NIB_SPOT, "fly2", "blink"), nib_playing())]
     records += nib_texts()
     return scene_file(header, records)
 
@@ -556,7 +421,7 @@ VOYAGE_PATH = [(-330, -160, 420), (-120, -70, 300), (150, 30, 170), (90, 110, 10
 
 def voyage(art):
     path = "|".join("%d,%d,%d" % p for p in VOYAGE_PATH)
-    header = ["Type=VMovingScene", "Frequency=25", "Path=" + path, "Speed=32"]
+    header = ["Type=VMovingScene", "Frequency=25", "Path=" + path, "Speed=32", "PlayingSound=whoosh"]
     sky = [("Voyage-Giant", "Giant", (540, 40, 900)), ("Voyage-Cluster", "Cluster1", (40, 30, 950)),
            ("Voyage-Cluster", "Cluster2", (430, 400, 950)), ("Voyage-Rock1", "Rock1", (170, 430, 160)),
            ("Voyage-Rock2", "Rock2", (660, 470, 220)), ("Voyage-Rock1", "Rock3", (330, 110, 350)),
@@ -571,15 +436,6 @@ def voyage(art):
 
 
 # --- Buzz: a fly in the cabin (in-ship scene) ---------------------------------------------------
-HERO_SEAT = (68, -31)   # where the ship draws the seated hero, from the cabin's top-left
-
-
-def pilot_frames(art):
-    hero = art.sprites["Zibolt"]
-    names = ("s_l90", "s_l135", "sit_talk1", "sit_talk2", "sit_listen1", "sit_listen2")
-    return [f for f in hero["frames"] if f["name"] in names]
-
-
 def buzz_director():
     t = Timeline("Scene", 100, 120)
     t.key(1, "Inside", XPos=0, YPos=0, ZPos=0, Visible=True)
@@ -616,7 +472,7 @@ def buzz_director():
 
 
 def buzz(art):
-    header = ["Type=VInShipScene", "Frequency=25"]
+    header = ["Type=VInShipScene", "Frequency=25", "PlayingSound=buzz"]
     records = [art.picture("Ship-Inside", "Inside"), art.sprite("Zibolt", "Pilot", frames=pilot_frames(art), sequences=[]),
                art.sprite("Buzz"), buzz_director().record()]
     return scene_file(header, records)
@@ -624,6 +480,12 @@ def buzz(art):
 
 SCENES = {"Bloop": bloop, "Fizz": fizz, "Posty": posty, "Nib": nib, "Floats": floats, "Voyage": voyage,
           "Buzz": buzz}
+
+
+# The second batch: one module per scene in stories/, each with NAME and make(art).
+for _module in stories.MODULES:
+    _story = importlib.import_module(f"stories.{_module}")
+    SCENES[_story.NAME] = _story.make
 
 
 def main():

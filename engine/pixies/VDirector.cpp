@@ -31,7 +31,38 @@ std::string FoldedName(const std::string& name)
     return folded;
 }
 
+int& NestingCount()
+{
+    static int depth = 0;
+    return depth;
+}
+
+// Marks a director as applying its tracks for as long as it lives.
+class Applying {
+public:
+    explicit Applying(bool& flag) : flag_(flag)
+    {
+        flag_ = true;
+        ++NestingCount();
+    }
+    ~Applying()
+    {
+        flag_ = false;
+        --NestingCount();
+    }
+    Applying(const Applying&) = delete;
+    Applying& operator=(const Applying&) = delete;
+
+private:
+    bool& flag_;
+};
+
 }  // namespace
+
+int VDirector::Nesting()
+{
+    return NestingCount();
+}
 
 VDirector::VDirector(std::string name, VComponent* owner)
     : VPixie(std::move(name), owner), timer_("timer_" + GetName(), nullptr, 100.0, false)
@@ -162,6 +193,8 @@ void VDirector::ShowFrame(int32_t frame)
         currentFrame_ = frame;
         FireEvent("OnEnterCol", 0);
     }
+    // A track that leads back here is skipped while this guard stands (VDirectorTrack).
+    Applying applying(applying_);
     for (std::size_t i = 0; i < tracks_.size(); ++i)
         tracks_[i].ApplyFrame(currentFrame_);
 }

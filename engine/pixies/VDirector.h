@@ -40,6 +40,8 @@ public:
     // Starts at `startFrame` (-1: where it stands) and shows it at once, or stops.
     void SetPlaying(bool on, int32_t startFrame);
     bool IsPlaying() const { return timer_.IsEnabled(); }
+    // A director without key frames never moves on, so it never reaches its end either.
+    bool CanAdvance() const { return !tracks_.empty(); }
 
     bool GetLoop() const { return loop_; }
     void SetLoop(bool on) { loop_ = on; }
@@ -51,6 +53,13 @@ public:
 
     // The shortest frame length: a timer of 0 ms or less would stay due for ever.
     static constexpr double kMinFrameLength = 1.0;
+    // Directors moving directors moving directors: deeper than this is taken for a loop.
+    static constexpr int kMaxNesting = 32;
+
+    // True while this director applies its tracks; a track that reaches it then leads back.
+    bool IsApplying() const { return applying_; }
+    // How many directors are applying their tracks, one inside the other.
+    static int Nesting();
 
 private:
     void LoadTupels(std::istream& in);
@@ -68,4 +77,5 @@ private:
     int32_t currentFrame_ = 1;
     int32_t lastFrame_ = -1;
     bool loop_ = false;
+    bool applying_ = false;
 };

@@ -58,10 +58,26 @@ VPixie* VDirectorTrack::ResolvePixie()
     return pixie_;
 }
 
+bool VDirectorTrack::LeadsBack(VPixie* pixie)
+{
+    auto* directed = dynamic_cast<VDirector*>(pixie);
+    if (!directed || (!directed->IsApplying() && VDirector::Nesting() <= VDirector::kMaxNesting))
+        return false;
+    // Applying it would apply a director again from inside itself, without end.
+    skipped_ = true;
+    if (VStageCore* stage = CurrentStage())
+        stage->HandleException("Director " + director_->GetName() + ": its track for " + pixieName_ +
+                               " leads back to a director that is applying it; directors must not "
+                               "direct themselves, directly or through others. The track is skipped.");
+    return true;
+}
+
 void VDirectorTrack::ApplyFrame(int32_t n)
 {
+    if (skipped_)
+        return;
     VPixie* pixie = ResolvePixie();
-    if (!pixie)
+    if (!pixie || LeadsBack(pixie))
         return;
     const VKeyFrame* prev = nullptr;
     const VKeyFrame* next = nullptr;

@@ -34,12 +34,18 @@ public:
     const std::vector<VKeyFrame>& GetKeyFrames() const { return keyFrames_; }
     // The pixie once resolved, else null.
     VPixie* GetPixie() const { return pixie_; }
+    // A track that led back to a director applying it is skipped from then on.
+    bool IsSkipped() const { return skipped_; }
 
 private:
     VPixie* ResolvePixie();
+    // True (and the track skipped, once reported) when applying it would apply a director
+    // that is being applied already: its own, directly or through other directors.
+    bool LeadsBack(VPixie* pixie);
 
     std::string pixieName_;
     std::vector<VKeyFrame> keyFrames_;
     VPixie* pixie_ = nullptr;
     VDirector* director_;
+    bool skipped_ = false;
 };

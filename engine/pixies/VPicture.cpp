@@ -1,6 +1,7 @@
 #include "engine/pixies/VPicture.h"
 
 #include "engine/pixies/VPixieHost.h"
+#include "engine/pixies/VStreamBounds.h"
 #include "engine/pixies/VSurfacePainter.h"
 #include "engine/stream/VException.h"
 #include "engine/stream/VStreamReaders.h"
@@ -17,15 +18,7 @@ bool VPicture::LoadPropFromStream(const std::string& name, std::istream& stream,
     if (VPixie::LoadPropFromStream(name, stream, consumed))
         return true;
     if (SameText(name, "Surface")) {
-        int32_t declared = LoadLongIntFromStream(stream, consumed);
-        if (declared < 0)
-            throw VStreamException("LoadPropFromStream; Invalid length.");
-        int used = 0;
-        // The bitmap reader may not reach past the value, whatever its header claims.
-        surface_->LoadFromStream(stream, used, declared);
-        consumed = AddCount(consumed, used);
-        if (used != declared)
-            throw VStreamException("LoadPropFromStream; Invalid length.");
+        consumed = LoadBitmapValue(*surface_, stream, "Picture " + GetName() + " Surface");
         hasBitmap_ = true;
         // A "Transparent" that came before the bitmap had no palette to search yet.
         if (transparent_)

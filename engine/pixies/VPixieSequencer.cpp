@@ -70,18 +70,19 @@ void VPixieSequencer::OnTick()
         SetEnabled(false);
         return;
     }
-    // Handlers of "OnMove" and "OnFinishSequence" may play this sequence anew, or drop the
-    // pixie; then the new state stands and this step is over.
+    // Handlers of "OnMove" and "OnFinishSequence" may play this sequence anew, switch it off
+    // (as starting another sequence on the sprite does), or drop the pixie; then the new
+    // state stands and this step is over.
     unsigned plays = plays_;
     steps_[current_]->EndStep(pixie_);
-    if (plays != plays_ || !pixie_)
+    if (plays != plays_ || !pixie_ || !IsEnabled())
         return;
     ++current_;
     if (current_ >= steps_.size()) {
         if (passesLeft_ > 0)
             --passesLeft_;
         pixie_->SequenceFinished(this);
-        if (plays != plays_ || !pixie_)
+        if (plays != plays_ || !pixie_ || !IsEnabled())
             return;
         if (passesLeft_ == 0) {
             SetEnabled(false);

@@ -56,8 +56,17 @@ bool VSprite::UpdateRect()
 
 void VSprite::Draw(VSurface& target, float x, float y, const VRectList* clipRects)
 {
-    if (VSpriteFrame* frame = GetCurFrame())
-        PaintSurface(target, *frame->GetSurface(), x, y, clipRects, mirrorX_, mirrorY_);
+    if (frameMissing_)
+        return;
+    VSpriteFrame* frame = nullptr;
+    try {
+        frame = GetCurFrame();
+    } catch (const VException&) {
+        // Reported once, by the caller; repainting would only repeat the same report.
+        frameMissing_ = true;
+        throw;
+    }
+    PaintSurface(target, *frame->GetSurface(), x, y, clipRects, mirrorX_, mirrorY_);
 }
 
 void VSprite::SequenceFinished(VPixieSequencer* sequencer)
@@ -108,6 +117,9 @@ void VSprite::SetCurFrameName(const std::string& name)
         curFrame_ = FindFrameByName(name);
         if (!curFrame_)
             throw VSpriteException("SetCurFrameName: Frame not found!");
+        frameMissing_ = false;
+    } else if (name != curFrameName_) {
+        frameMissing_ = false;
     }
     curFrameName_ = name;
 }
@@ -148,5 +160,6 @@ void VSprite::CopyFrom(const VSprite& other)
     z_ = other.z_;
     curFrameName_ = other.curFrameName_;
     curFrame_ = nullptr;
+    frameMissing_ = false;
     SetVisible(other.IsVisible());
 }

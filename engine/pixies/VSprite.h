@@ -47,7 +47,11 @@ public:
     // An empty name selects the first frame; never null (throws VFindException).
     VSpriteFrame* FindFrameByName(const std::string& name) const;
     // Makes `frame` current without touching the current frame name; for sequence steps.
-    void SetCurFrame(VSpriteFrame* frame) { curFrame_ = frame; }
+    void SetCurFrame(VSpriteFrame* frame)
+    {
+        curFrame_ = frame;
+        frameMissing_ = false;
+    }
     VPixieSequencer* FindSequence(const std::string& name) const;
     // Shows what `other` shows: shares its frames and sequences, takes its position,
     // current frame name and visibility.
@@ -61,6 +65,9 @@ public:
     const FrameList& GetFrames() const { return frames_; }
     const SequenceList& GetSequences() const { return sequences_; }
     VPixieSequencer* GetRunningSequence() const { return running_; }
+    // A running sequence that still moves on: one without steps, or one the stage had to
+    // switch off, never finishes and must not be waited for.
+    bool IsSequencePlaying() const { return running_ && running_->IsEnabled(); }
     const VRect& GetLastRect() const { return lastRect_; }
 
     // The "keep the current value" coordinate of Run.
@@ -86,4 +93,7 @@ private:
     // that is still playing never goes away under it.
     SequenceList retired_;
     VPixieSequencer* running_ = nullptr;
+    // The current frame could not be found when last painted: the sprite stays unpainted, and
+    // unreported, until its frame changes.
+    bool frameMissing_ = false;
 };

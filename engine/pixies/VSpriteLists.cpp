@@ -52,17 +52,7 @@ void VSprite::LoadFrameList(VMemoryStream& in)
             } else if (SameText(key, "Surface")) {
                 surface = CurrentPixieHost().CreateSurface(1, 1);
                 Assert(surface != nullptr, frameWhat + ": the stage made no surface.");
-                int32_t declared = LoadLongIntFromStream(in, valueBytes);
-                if (declared < 0)
-                    throw VStreamException(frameWhat + ": the image has a negative length.");
-                CheckDeclaredBytes(in, declared, frameWhat + " Surface");
-                std::size_t start = in.Position();
-                int used = 0;
-                surface->LoadFromStream(in, used, declared);
-                // A wrong image length is tolerated: exactly the declared bytes count.
-                if (used != declared && in.good())
-                    in.seekg(static_cast<std::streamoff>(start + static_cast<std::size_t>(declared)));
-                valueBytes = AddCount(valueBytes, declared);
+                valueBytes = LoadBitmapValue(*surface, in, frameWhat + " Surface");
             } else {
                 // Not an entry of frames; skipped as one counted token.
                 LoadStringFromStream(in, valueBytes);

@@ -1,5 +1,6 @@
 #include "engine/pixies/VStreamBounds.h"
 
+#include "engine/graphics/VSurface.h"
 #include "engine/stream/VException.h"
 #include "engine/stream/VStreamReaders.h"
 
@@ -45,4 +46,20 @@ void CheckDeclaredBytes(std::istream& stream, long long bytes, const std::string
     if (left >= 0 && bytes > left)
         throw VStreamException(what + " declares " + std::to_string(bytes) + " bytes, but only " +
                                std::to_string(left) + " follow.");
+}
+
+int LoadBitmapValue(VSurface& surface, std::istream& stream, const std::string& what)
+{
+    int consumed = 0;
+    int32_t declared = LoadLongIntFromStream(stream, consumed);
+    if (declared < 0)
+        throw VStreamException(what + ": the image has a negative length.");
+    CheckDeclaredBytes(stream, declared, what);
+    int used = 0;
+    surface.LoadFromStream(stream, used, declared);
+    if (used < declared)
+        stream.ignore(declared - used);
+    if (!stream.good() && declared > 0)
+        throw VStreamException(what + ": the stream ends inside the image's value.");
+    return AddCount(consumed, declared);
 }

@@ -4,6 +4,7 @@
 
 #include "engine/graphics/VBmpWriter.h"
 #include "engine/pixies/RegisterPixieClasses.h"
+#include "engine/pixies/VStreamBounds.h"
 #include "engine/stream/VEventBinding.h"
 #include "engine/stream/VException.h"
 #include "engine/stream/VMemoryStream.h"
@@ -42,25 +43,18 @@ bool VStage::LoadPropFromStream(const std::string& name, std::istream& stream, i
     if (setup_.LoadPropFromStream(name, stream, consumed))
         return true;
     if (SameText(name, "Background")) {
-        int lengthBytes = 0;
-        int32_t length = LoadLongIntFromStream(stream, lengthBytes);
-        if (length < 0)
-            throw VStreamException("LoadPropFromStream; Invalid length.");
         if (!background_)
             background_ = CreateSurface(1, 1);
-        int used = 0;
-        // The reader may not run past the value: a short image must not eat what follows.
-        background_->LoadFromStream(stream, used, length);
-        if (used != length)
-            throw VStreamException("LoadPropFromStream; Invalid length.");
-        consumed = AddCount(AddCount(consumed, lengthBytes), used);
+        consumed = LoadBitmapValue(*background_, stream, "Stage Background");
         return true;
     }
     if (SameText(name, "Caption")) {
         SetCaption(LoadStringFromStream(stream, consumed));
         return true;
     }
-    return VPixieHost::LoadPropFromStream(name, stream, consumed);
+    // Names the stage does not know, "Tag" among them, are skipped: a malformed tag value
+    // must not cost the records that follow it.
+    return false;
 }
 
 template <class Step>
@@ -189,6 +183,7 @@ void VStage::PointerEvent(float x, float y, const char* event)
 void VStage::MouseMove(float x, float y) { PointerEvent(x, y, "OnMouseMove"); }
 void VStage::MouseUp(float x, float y) { PointerEvent(x, y, "OnMouseUp"); }
 void VStage::MouseDown(float x, float y) { PointerEvent(x, y, "OnMouseDown"); }
+void VStage::MouseWheel() { FireEvent("OnMouseWheel", 0); }
 
 void VStage::KeyDown(uint8_t code, int32_t value)
 {

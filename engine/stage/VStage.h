@@ -84,14 +84,17 @@ public:
     virtual void Activate(int32_t active);
     virtual void MouseMove(float x, float y);
     virtual void MouseUp(float x, float y);
+    // Any mouse button: the platform raises it for every button, not just the left one.
     virtual void MouseDown(float x, float y);
+    // The wheel turned (either way, either axis); the pointer stays where it was.
+    void MouseWheel();
     void KeyDown(uint8_t code, int32_t value);
     void KeyUp(uint8_t code, int32_t value);
 
     // --- failures ---
     // Raises "OnException" with the message pending, then reports it unless a handler
     // cleared it.
-    virtual void HandleException(const std::string& message);
+    void HandleException(const std::string& message) override;
     virtual void ReportException(const std::string& message) {}
     // The message being handled while "OnException" runs; null otherwise.
     const std::string* GetPendingException() const { return pending_.get(); }

@@ -1,6 +1,7 @@
 // The run loop and the repaint pass.
 #include <algorithm>
 #include <cmath>
+#include <exception>
 
 #include "engine/pixies/VPixie.h"
 #include "engine/stage/VStage.h"
@@ -127,10 +128,6 @@ void VStage::Repaint()
     if (!background_ || !frameBuffer_)
         return;
     auto& children = GetChildren();
-    // A component destroyed by its owner leaves its owner's list but not this one.
-    children.erase(std::remove_if(children.begin(), children.end(),
-                                  [](VComponent* c) { return !VComponent::FromUserData(c); }),
-                   children.end());
     // Deepest first, pixies before everything else. Pixies of equal depth keep their list
     // order, so a run is repeatable. Each component's kind and depth are looked up once, not
     // in every comparison.
@@ -156,9 +153,19 @@ void VStage::Repaint()
     float h = background_->GetHeight();
     frameBuffer_->Draw(*background_, 0, 0, w, h, 0, 0, w, h, false, false);
     // Drawing may not change the list (a pixie made while painting): this walks a snapshot.
-    for (const Entry& entry : order)
-        if (entry.pixie && entry.pixie->IsVisible())
+    // One pixie that cannot paint must not cost the others their frame: the first failure
+    // is passed on after the frame is shown.
+    std::exception_ptr failure;
+    for (const Entry& entry : order) {
+        if (!entry.pixie || !entry.pixie->IsVisible())
+            continue;
+        try {
             entry.pixie->Draw(*frameBuffer_, entry.pixie->GetXPos(), entry.pixie->GetYPos(), nullptr);
+        } catch (...) {
+            if (!failure)
+                failure = std::current_exception();
+        }
+    }
     // What was marked, and what the pixels say changed, is all the backend need show again.
     if (const VDib* frame = frameBuffer_->GetDib())
         changes_.Collect(*frame, invalid_);
@@ -173,4 +180,6 @@ void VStage::Repaint()
         list.push_back(&r);
     if (!presentHeld_)
         Present(*frameBuffer_, 0, 0, &list);
+    if (failure)
+        std::rethrow_exception(failure);
 }

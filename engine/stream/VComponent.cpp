@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <unordered_set>
 
+#include "engine/stream/VComponentManager.h"
 #include "engine/stream/VException.h"
 #include "engine/stream/VStageCore.h"
 #include "engine/stream/VStreamReaders.h"
@@ -33,11 +34,14 @@ VComponent::VComponent(std::string name, VComponent* owner) : name_(std::move(na
 VComponent::~VComponent()
 {
     LiveComponents().erase(static_cast<void*>(this));
+    // Lookups (a manager's list, its owner's own lists) must not meet it from now on.
+    VComponentManager::ForgetComponent(this);
     if (owner_) {
         auto& siblings = owner_->owned_;
         auto it = std::find(siblings.begin(), siblings.end(), this);
         if (it != siblings.end())
             siblings.erase(it);
+        owner_->OwnedComponentGone(this);
     }
     // Children forget their owner first so that they leave this list alone while it is walked.
     std::vector<VComponent*> owned;

@@ -44,6 +44,9 @@ public:
     static VComponent* FromUserData(void* pointer);
 
 protected:
+    // Called while a component that this one owns is being destroyed, so lists kept beside
+    // the owned list can let go of it at once.
+    virtual void OwnedComponentGone(VComponent* component) {}
     // Only for a behaviour that receives its name after construction.
     void SetName(std::string name) { name_ = std::move(name); }
 

@@ -31,7 +31,34 @@ std::array<FactoryEntry, 5>& Factory()
     return entries;
 }
 
+// Every manager that exists, so a component that goes away can leave all their lists.
+std::vector<VComponentManager*>& LiveManagers()
+{
+    static std::vector<VComponentManager*> managers;
+    return managers;
+}
+
 }  // namespace
+
+VComponentManager::VComponentManager(std::string name, VComponent* owner)
+    : VComponent(std::move(name), owner)
+{
+    LiveManagers().push_back(this);
+}
+
+VComponentManager::~VComponentManager()
+{
+    auto& managers = LiveManagers();
+    managers.erase(std::remove(managers.begin(), managers.end(), this), managers.end());
+}
+
+void VComponentManager::ForgetComponent(const VComponent* component)
+{
+    for (VComponentManager* manager : LiveManagers()) {
+        auto& list = manager->children_;
+        list.erase(std::remove(list.begin(), list.end(), component), list.end());
+    }
+}
 
 void VComponentManager::RegisterComponentClass(std::string_view className, VComponentCreator creator)
 {

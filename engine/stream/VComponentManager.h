@@ -14,8 +14,8 @@ using VComponentCreator = VComponent* (*)(const std::string& name, VComponentMan
 
 class VComponentManager : public VComponent {
 public:
-    VComponentManager(std::string name, VComponent* owner) : VComponent(std::move(name), owner) {}
-    ~VComponentManager() override = default;
+    VComponentManager(std::string name, VComponent* owner);
+    ~VComponentManager() override;
 
     // Reads a whole component stream; nothing happens when there is no stream.
     virtual void AddComponentStream(std::istream* stream);
@@ -35,6 +35,10 @@ public:
     // them plugs its creator in here; a record of a class with no creator is skipped.
     static void RegisterComponentClass(std::string_view className, VComponentCreator creator);
     static bool IsFactoryClass(std::string_view className);
+
+    // Takes a component that is going away out of every manager's list, so no lookup ever
+    // meets it after its destruction. Called by the component's destructor.
+    static void ForgetComponent(const VComponent* component);
 
 private:
     std::vector<VComponent*> children_;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "engine/stream/VComponentManager.h"
@@ -15,6 +16,9 @@ public:
 
     // Milliseconds on the stage clock.
     virtual double GetTime() = 0;
+    // A failure the engine goes on after (a pixie that cannot be painted, a track that is
+    // skipped): the stage raises and reports it. A bare core has nobody to tell.
+    virtual void HandleException(const std::string& message) {}
 
     void AddTimer(VTimer* timer) { timers_.push_back(timer); }
     // A timer that goes away takes itself out, so no dangling timer is ever ticked.

@@ -65,33 +65,38 @@ float LoadCooFromStream(std::istream& stream, int& consumed)
     int32_t n = LoadLongIntFromStream(stream, consumed);
     if (n > 0 && AtEnd(stream))
         throw VStreamException("LoadCooFromStream reached unexpected end of stream.");
-    float result = 0.0f;
-    float place = -1.0f;
-    bool negative = false;
+    VCooDigits digits;
     for (int32_t i = 0; i < n; ++i) {
         int c = stream.get();
         if (c == kEof)
             throw VStreamException("LoadCooFromStream reached unexpected end of stream.");
         ++consumed;
-        if (c == '-') {
-            negative = true;
-        } else if (c == '.') {
-            if (place > 0.0f)
-                throw VStreamException("Invalid char encountered in function LoadCooFromStream.");
-            place = 0.1f;
-        } else if (c >= '0' && c <= '9') {
-            float d = static_cast<float>(c - '0');
-            if (place == -1.0f) {
-                result = result * 10.0f + d;
-            } else {
-                result = result + d * place;
-                place = place * 0.1f;
-            }
-        } else {
+        if (!digits.Add(static_cast<char>(c)))
             throw VStreamException("Invalid char encountered in function LoadCooFromStream.");
-        }
     }
-    return negative ? -result : result;
+    return digits.Value();
+}
+
+bool VCooDigits::Add(char c)
+{
+    if (c == '-') {
+        negative_ = true;
+    } else if (c == '.') {
+        if (place_ > 0.0f)
+            return false;
+        place_ = 0.1f;
+    } else if (c >= '0' && c <= '9') {
+        float d = static_cast<float>(c - '0');
+        if (place_ == -1.0f) {
+            result_ = result_ * 10.0f + d;
+        } else {
+            result_ = result_ + d * place_;
+            place_ = place_ * 0.1f;
+        }
+    } else {
+        return false;
+    }
+    return true;
 }
 
 std::string LoadStringFromStream(std::istream& stream, int& consumed)

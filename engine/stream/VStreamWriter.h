@@ -11,7 +11,9 @@ std::string NumberToken(long long value);
 std::string CountedToken(std::string_view payload);
 // Lines key=value, each ended by LF.
 std::string TagText(const std::vector<std::string>& lines);
-// A coordinate value payload: the shortest decimal text that reads back as the same float.
+// A coordinate value payload: the shortest decimal text that the stream's coordinate reader
+// reads back as the same float, bit for bit. Only floats too small for the reader to reach
+// (below about 1e-38) get the nearest text it reads instead.
 std::string CooText(float value);
 // "RGB24:" and six hexadecimal digits of the colour value (red in the low byte).
 std::string ColorText(uint32_t colour);

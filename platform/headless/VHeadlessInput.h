@@ -7,7 +7,7 @@
 // One scripted input event, handed to the stage at the first message pump at or after its
 // show time.
 struct VHeadlessInput {
-    enum class Kind { MouseMove, MouseDown, MouseUp, KeyDown, KeyUp, Activate };
+    enum class Kind { MouseMove, MouseDown, MouseUp, MouseWheel, KeyDown, KeyUp, Activate };
 
     double time = 0;
     Kind kind = Kind::MouseMove;

@@ -186,6 +186,9 @@ void VHeadlessStage::Deliver(const VHeadlessInput& input)
     case Kind::MouseUp:
         MouseUp(input.x, input.y);
         break;
+    case Kind::MouseWheel:
+        MouseWheel();
+        break;
     case Kind::KeyDown:
         KeyDown(static_cast<uint8_t>(input.code), input.code);
         break;

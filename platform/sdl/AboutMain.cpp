@@ -20,6 +20,8 @@
 #include "platform/sdl/VExecutablePath.h"
 #include "platform/sdl/VIndexedConverter.h"
 #include "platform/sdl/VInstanceLock.h"
+#include "platform/sdl/VSdlEnvironment.h"
+#include "platform/sdl/VXErrorGuard.h"
 #include "show/VDataPaths.h"
 
 namespace {
@@ -190,6 +192,7 @@ int main(int, char**)
         return 0;
     }
     try {
+        PrepareSdlEnvironment();
         InstallFreeTypeTextRenderer();
         VAboutSettings settings(ReadDataDir(ExecutableDirectory()));
         settings.Load();
@@ -209,6 +212,7 @@ int main(int, char**)
             SDL_Quit();
             return 1;
         }
+        VXErrorGuard::Install();  // a lost X server ends the program
         SDL_Window* window = SDL_CreateWindow("About Zibolt", SDL_WINDOWPOS_CENTERED,
                                               SDL_WINDOWPOS_CENTERED, kWidth, kHeight, 0);
         SDL_Renderer* renderer = window ? SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE) : nullptr;

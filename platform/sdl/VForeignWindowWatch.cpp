@@ -38,6 +38,23 @@ bool VForeignWindowWatch::GetSize(uint64_t window, int& width, int& height) cons
     return true;
 }
 
+void VForeignWindowWatch::ClearToBackground(uint64_t window) const
+{
+    int width = 0, height = 0;
+    if (!GetSize(window, width, height))
+        return;
+    auto previous = XSetErrorHandler(IgnoreErrors);
+    const Window id = static_cast<Window>(window);
+    // Clearing repaints only a window that has a background; black first covers the rest.
+    GC gc = XCreateGC(display_, id, 0, nullptr);
+    XSetForeground(display_, gc, BlackPixel(display_, DefaultScreen(display_)));
+    XFillRectangle(display_, id, gc, 0, 0, static_cast<unsigned>(width), static_cast<unsigned>(height));
+    XFreeGC(display_, gc);
+    XClearWindow(display_, id);
+    XSync(display_, False);
+    XSetErrorHandler(previous);
+}
+
 bool VForeignWindowWatch::Exists(uint64_t window) const
 {
     int width = 0, height = 0;

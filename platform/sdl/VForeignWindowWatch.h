@@ -19,6 +19,9 @@ public:
     bool Exists(uint64_t window) const;
     // The window's size; false when it does not exist.
     bool GetSize(uint64_t window, int& width, int& height) const;
+    // Gives the window back its own background (the desktop's picture on the root window);
+    // where it has none, black, rather than the last picture drawn into it.
+    void ClearToBackground(uint64_t window) const;
 
 private:
     _XDisplay* display_ = nullptr;

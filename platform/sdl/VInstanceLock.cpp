@@ -1,5 +1,6 @@
 #include "platform/sdl/VInstanceLock.h"
 
+#include <cctype>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -9,8 +10,25 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-VInstanceLock::VInstanceLock(std::string directory, std::string name)
-    : path_(std::move(directory) + "/zibolt-" + std::move(name) + ".lock")
+namespace {
+
+// A display name as part of a file name: a slash would name a folder.
+std::string FileNamePart(const std::string& text)
+{
+    std::string part;
+    for (const char c : text)
+        part += (std::isalnum(static_cast<unsigned char>(c)) || c == ':' || c == '.' || c == '-' ||
+                 c == '_')
+                    ? c
+                    : '_';
+    return part;
+}
+
+}  // namespace
+
+VInstanceLock::VInstanceLock(std::string directory, std::string name, const std::string& display)
+    : path_(std::move(directory) + "/zibolt-" + std::move(name) +
+            (display.empty() ? "" : "-" + FileNamePart(display)) + ".lock")
 {
 }
 
@@ -75,4 +93,20 @@ std::string VInstanceLock::DefaultDirectory()
     if (::mkdir(dir.c_str(), 0700) != 0 && errno != EEXIST)
         return "/tmp";
     return dir;
+}
+
+std::string VInstanceLock::DisplayKey(const char* x11Display, const char* waylandDisplay)
+{
+    if (!x11Display || !*x11Display)
+        return waylandDisplay && *waylandDisplay ? std::string("wayland:") + waylandDisplay : "";
+    std::string display = x11Display;
+    const auto colon = display.rfind(':');
+    if (colon == std::string::npos)
+        return display;
+    // ":44.1" is screen 1 of display :44; "unix:44" is the local display :44 as well.
+    if (const auto dot = display.find('.', colon); dot != std::string::npos)
+        display.erase(dot);
+    if (display.compare(0, colon, "unix") == 0)
+        display.erase(0, colon);
+    return display;
 }

@@ -3,13 +3,14 @@
 #include <string>
 #include <sys/types.h>
 
-// A per-user lock that says one kind of instance (run, preview) is alive. The holder keeps
-// an flock on the file and its process id in it, so others can find it; the lock dies with
-// the process, however it ends.
+// A per-user lock that says one kind of instance (run, preview) is alive on one display. The
+// holder keeps an flock on the file and its process id in it, so others can find it; the lock
+// dies with the process, however it ends.
 class VInstanceLock {
 public:
-    // `directory` holds the lock files (see DefaultDirectory); `name` tells the kinds apart.
-    VInstanceLock(std::string directory, std::string name);
+    // `directory` holds the lock files (see DefaultDirectory); `name` tells the kinds apart and
+    // `display` (see DisplayKey) the displays, each of which has a saver of its own.
+    VInstanceLock(std::string directory, std::string name, const std::string& display = "");
     ~VInstanceLock();
     VInstanceLock(const VInstanceLock&) = delete;
     VInstanceLock& operator=(const VInstanceLock&) = delete;
@@ -24,6 +25,10 @@ public:
 
     // $XDG_RUNTIME_DIR, else a directory of this user's own under /tmp.
     static std::string DefaultDirectory();
+    // The display that an X display name (":44.0", "unix:44", "host:0") or, without one, a
+    // Wayland socket name stands for: the screen number goes, as one saver covers the
+    // display's every screen. Empty for no display at all.
+    static std::string DisplayKey(const char* x11Display, const char* waylandDisplay);
 
 private:
     std::string path_;

@@ -16,7 +16,7 @@ uint8_t VirtualKeyOf(SDL_Keycode key)
     case SDLK_RETURN: case SDLK_KP_ENTER: return 13;
     case SDLK_LSHIFT: case SDLK_RSHIFT: return 16;
     case SDLK_LCTRL: case SDLK_RCTRL: return 17;
-    case SDLK_LALT: case SDLK_RALT: return 18;
+    case SDLK_LALT: case SDLK_RALT: case SDLK_MODE: return 18;  // AltGr as well
     case SDLK_PAUSE: return 19;
     case SDLK_CAPSLOCK: return 20;
     case SDLK_ESCAPE: return kVirtualKeyEscape;

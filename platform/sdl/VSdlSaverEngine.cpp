@@ -1,6 +1,7 @@
 #include "platform/sdl/VSdlSaverEngine.h"
 
 #include <csignal>
+#include <cstdio>
 #include <unistd.h>
 
 #include "engine/pixies/VBalloon.h"
@@ -9,15 +10,24 @@
 #include "platform/sdl/VForeignWindowWatch.h"
 #include "platform/sdl/VSdlStage.h"
 
-VSdlSaverEngine::VSdlSaverEngine(VSdlStage& stage, VSaverCommand command, std::string lockDirectory)
-    : stage_(stage), command_(std::move(command)), runLock_(lockDirectory, "run"),
-      previewLock_(lockDirectory, "preview")
+VSdlSaverEngine::VSdlSaverEngine(VSdlStage& stage, VSaverCommand command, std::string lockDirectory,
+                                 std::string display)
+    : stage_(stage), command_(std::move(command)), display_(std::move(display)),
+      runLock_(lockDirectory, "run", display_), previewLock_(lockDirectory, "preview", display_)
 {
     // The preview's reduced picture needs the larger balloon text; the mode says so, not a
     // search of the command line, which holds slashes in every path here.
     SetBalloonPreviewText(command_.mode == VSaverMode::Preview);
     if (command_.mode == VSaverMode::Password)
         stage_.Stop();  // nothing to change: the caller has said so
+}
+
+VSdlSaverEngine::~VSdlSaverEngine()
+{
+    if (command_.mode == VSaverMode::Foreign && command_.root && attachedRoot_) {
+        VForeignWindowWatch watch;
+        watch.ClearToBackground(watch.ScreenRoot());
+    }
 }
 
 bool VSdlSaverEngine::CanEnd()
@@ -52,6 +62,7 @@ void VSdlSaverEngine::Attach(VStage&)
         if (window == 0) {
             VForeignWindowWatch watch;
             window = watch.ScreenRoot();
+            attachedRoot_ = window != 0;
         }
         stage_.SetTargetWindow(window, 0, 0);
         break;
@@ -98,24 +109,32 @@ void VSdlSaverEngine::AdjustSetup(VStageSetup& setup)
         ApplySingleInstanceRule();
 }
 
+void VSdlSaverEngine::Decline(const char* what, pid_t holder)
+{
+    const std::string display = display_.empty() ? "this display" : "display " + display_;
+    std::fprintf(stderr, "zibolt: %s already runs on %s (process %ld); this one ends.\n", what,
+                 display.c_str(), static_cast<long>(holder));
+    stage_.Stop();
+}
+
 void VSdlSaverEngine::ApplySingleInstanceRule()
 {
     const std::string name = stage_.GetProgramName();
     if (command_.mode == VSaverMode::Preview) {
         // A preview never starts beside a running saver or another preview.
-        if (runLock_.Holder() != 0 || !previewLock_.Acquire()) {
-            stage_.Stop();
-            return;
-        }
+        if (const pid_t saver = runLock_.Holder(); saver != 0)
+            return Decline("the screen saver", saver);
+        if (!previewLock_.Acquire())
+            return Decline("a preview", previewLock_.Holder());
         stage_.SetCaption(name + "_PREVIEW");
         return;
     }
     if (!runLock_.Acquire()) {
         // The running one comes to the front, this one ends.
-        if (const pid_t first = runLock_.Holder(); first != 0 && first != ::getpid())
+        const pid_t first = runLock_.Holder();
+        if (first != 0 && first != ::getpid())
             ::kill(first, SIGUSR1);
-        stage_.Stop();
-        return;
+        return Decline("the screen saver", first);
     }
     if (const pid_t preview = previewLock_.Holder(); preview != 0 && preview != ::getpid())
         ::kill(preview, SIGTERM);

@@ -12,7 +12,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <pthread.h>
 #include <sstream>
+#include <sys/prctl.h>
+#include <unistd.h>
 
 #include "engine/graphics/VDibSurface.h"
 #include "engine/stage/VSoundFile.h"
@@ -22,13 +25,34 @@
 #include "platform/sdl/VSdlPresenter.h"
 #include "platform/sdl/VReadoutText.h"
 #include "platform/sdl/VSdlKeys.h"
+#include "platform/sdl/VXErrorGuard.h"
 
 namespace {
 
 volatile std::sig_atomic_t gTerminate = 0;
 volatile std::sig_atomic_t gRaise = 0;
+volatile std::sig_atomic_t gReportShown = 0;
 
-void OnTerminate(int) { gTerminate = 1; }
+void OnTerminate(int)
+{
+    // A report box waits for its answer in a loop of its own, which no flag reaches; there is
+    // nothing left to save by then.
+    if (gReportShown)
+        ::_exit(0);
+    gTerminate = 1;
+}
+
+// SDL shows a report box from a process of its own, forked for it; that one must not outlive
+// the show when a signal ends the show while the box is up.
+pid_t gBoxParent = 0;
+void EndWithTheShow()
+{
+    if (gReportShown && gBoxParent != 0) {
+        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+        if (::getppid() != gBoxParent)
+            ::_exit(0);  // the show ended before this could be said
+    }
+}
 void OnRaise(int) { gRaise = 1; }
 
 // A fade step is shown for at least one frame of a 60 Hz display, also where the renderer
@@ -36,6 +60,8 @@ void OnRaise(int) { gRaise = 1; }
 constexpr double kFadeStepMs = 1000.0 / 60.0;
 // The longest time between two pumps of SDL's events with nothing seen waiting.
 constexpr double kPumpIntervalMs = 250.0;
+// The longest a wait goes without looking for a signal.
+constexpr double kSignalSliceMs = 20.0;
 // How often a foreign target is checked for still existing.
 constexpr double kWatchIntervalMs = 250.0;
 
@@ -64,8 +90,11 @@ VSdlStage::~VSdlStage()
                      c.whole, c.parts, c.unchanged, c.pixels, c.uploads);
     }
     presenter_.reset();
-    if (window_)
+    if (window_) {
+        // What letting go of a vanished window answers arrives while the guard still holds.
+        VXErrorGuard::DrainWindowDisplay(window_, !foreign_);
         SDL_DestroyWindow(window_);  // a foreign window stays; SDL only lets go of it
+    }
     if (videoStarted_)
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
@@ -79,8 +108,11 @@ void VSdlStage::InstallSignalHandlers()
     sigemptyset(&action.sa_mask);
     sigaction(SIGTERM, &action, nullptr);
     sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGHUP, &action, nullptr);
     action.sa_handler = OnRaise;
     sigaction(SIGUSR1, &action, nullptr);
+    gBoxParent = ::getpid();
+    pthread_atfork(nullptr, nullptr, EndWithTheShow);
 }
 
 void VSdlStage::SetMainStream(std::string bytes)
@@ -159,6 +191,7 @@ bool VSdlStage::InitVideo()
         std::fprintf(stderr, "zibolt: no display (%s)\n", SDL_GetError());
         return false;
     }
+    VXErrorGuard::Install();
     videoStarted_ = true;
     return true;
 }
@@ -313,6 +346,8 @@ void VSdlStage::CreateOwnWindow()
 
 bool VSdlStage::TargetGone()
 {
+    if (VXErrorGuard::WindowVanished())
+        return true;
     if (!foreign_ || !watch_)
         return false;
     static double lastCheck = 0;
@@ -334,6 +369,9 @@ bool VSdlStage::PumpMessages(double waitMs)
         gRaise = 0;
         RaiseWindow();
     }
+    // The window went away under the show: the end of its job, not a failure.
+    if (VXErrorGuard::WindowVanished())
+        Stop();
     if (quitPosted_)
         return true;
     if (videoStarted_) {
@@ -355,23 +393,32 @@ bool VSdlStage::PumpMessages(double waitMs)
                 return true;
         }
     }
-    const double rest = t0 - GetTime() + waitMs;
     const int connection = DisplayConnection();
-    if (connection >= 0 && rest > 0) {
-        // Waiting on the display's connection wakes up for input (and for signals, at once),
+    double rest = t0 - GetTime() + waitMs;
+    if (connection >= 0) {
+        // Waiting on the display's connection wakes up for input and for signals at once,
         // to the microsecond: short waits are slept too, not spun through. SDL's own wait
         // asks the X server again and again while it waits.
-        const double wait = std::min(rest, 1000.0);
-        timespec timeout{time_t(wait / 1000.0), long(std::fmod(wait, 1000.0) * 1e6)};
-        pollfd ready{connection, POLLIN, 0};
-        ::ppoll(&ready, 1, &timeout, nullptr);
-    } else if (rest > 3) {
-        const int ms = static_cast<int>(std::min(rest, 1000.0));
-        if (videoStarted_) {
-            SDL_WaitEventTimeout(nullptr, ms);
-        } else {
-            SDL_Delay(static_cast<Uint32>(ms));
+        if (rest > 0 && !gTerminate) {
+            const double wait = std::min(rest, 1000.0);
+            timespec timeout{time_t(wait / 1000.0), long(std::fmod(wait, 1000.0) * 1e6)};
+            pollfd ready{connection, POLLIN, 0};
+            ::ppoll(&ready, 1, &timeout, nullptr);
         }
+    } else {
+        // Waiting on the event queue wakes up for input, not for signals (SDL waits on
+        // through them): the wait goes in slices, so that SIGTERM ends the show within one.
+        for (; rest > 3 && !gTerminate; rest = t0 - GetTime() + waitMs) {
+            const double slice = std::min(rest, kSignalSliceMs);
+            if (!videoStarted_)
+                SDL_Delay(static_cast<Uint32>(slice));
+            else if (SDL_WaitEventTimeout(nullptr, static_cast<int>(slice)))
+                break;
+        }
+    }
+    if (gTerminate) {
+        gTerminate = 0;
+        Stop();
     }
     return quitPosted_;
 }
@@ -451,13 +498,17 @@ void VSdlStage::Dispatch(const void* raw)
         if (input)
             MouseMove(static_cast<float>(event.motion.x), static_cast<float>(event.motion.y));
         break;
-    case SDL_MOUSEBUTTONDOWN:
-        if (input && event.button.button == SDL_BUTTON_LEFT)
+    case SDL_MOUSEBUTTONDOWN:  // every button
+        if (input)
             MouseDown(static_cast<float>(event.button.x), static_cast<float>(event.button.y));
         break;
     case SDL_MOUSEBUTTONUP:
-        if (input && event.button.button == SDL_BUTTON_LEFT)
+        if (input)
             MouseUp(static_cast<float>(event.button.x), static_cast<float>(event.button.y));
+        break;
+    case SDL_MOUSEWHEEL:
+        if (input)
+            MouseWheel();
         break;
     default: break;
     }
@@ -610,10 +661,14 @@ void VSdlStage::ReportException(const std::string& message)
     if (!cursorShown_)
         SDL_ShowCursor(SDL_ENABLE);
     int pressed = 1;
+    gReportShown = 1;
+    if (gTerminate)
+        ::_exit(0);  // asked to end just before the box
     if (SDL_ShowMessageBox(&box, &pressed) != 0) {
         std::fprintf(stderr, "zibolt: cannot show the report box (%s)\n", SDL_GetError());
         pressed = 1;
     }
+    gReportShown = 0;
     if (!cursorShown_)
         SDL_ShowCursor(SDL_DISABLE);
     if (pressed == 0)

@@ -50,7 +50,8 @@ public:
     // Reports go to standard error and the report log; unless quiet (an unattended saver, where
     // no one may answer), a box also shows them and asks whether to go on.
     void SetQuietReports(bool quiet) { quietReports_ = quiet; }
-    // SIGTERM and SIGINT end the show at the next wait; SIGUSR1 raises the window.
+    // SIGTERM, SIGINT and SIGHUP end the show at the next wait (at once while a report box
+    // waits for an answer); SIGUSR1 raises the window.
     static void InstallSignalHandlers();
 
     // --- what the screen-saver host asks of the windowed stage ---

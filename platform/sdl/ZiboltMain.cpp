@@ -23,6 +23,7 @@
 #include "platform/sdl/VSaverCommand.h"
 #include "platform/sdl/VSdlSaverEngine.h"
 #include "platform/sdl/VSdlStage.h"
+#include "platform/sdl/VSdlEnvironment.h"
 #include "saver/VAboutLauncher.h"
 #include "saver/VMonitorChoice.h"
 #include "show/RegisterShowClasses.h"
@@ -99,6 +100,7 @@ std::vector<int> PlaceFullScreen(const VSaverCommand& command, VSdlStage& stage)
 
 int RunShow(const VSaverCommand& command, const std::vector<std::string>& args)
 {
+    PrepareSdlEnvironment();
     InstallSettings(command);
     std::signal(SIGCHLD, SIG_IGN);
     SetProgramLauncher(Spawn);
@@ -123,7 +125,9 @@ int RunShow(const VSaverCommand& command, const std::vector<std::string>& args)
         command.mode == VSaverMode::Foreign)
         stage->SetQuietReports(true);
     stage->SetScreensaverEngineFactory([command](VSdlStage& s) -> VScreensaverEngine* {
-        return new VSdlSaverEngine(s, command, VInstanceLock::DefaultDirectory());
+        return new VSdlSaverEngine(
+            s, command, VInstanceLock::DefaultDirectory(),
+            VInstanceLock::DisplayKey(std::getenv("DISPLAY"), std::getenv("WAYLAND_DISPLAY")));
     });
     const std::string_view bytes = MainStreamData();
     stage->SetMainStream(std::string(bytes));

@@ -9,6 +9,9 @@ VDibStage* Stage() { return dynamic_cast<VDibStage*>(CurrentStage()); }
 float MouseX(LPARAM lParam) { return float(LOWORD(lParam)); }
 float MouseY(LPARAM lParam) { return float(short(HIWORD(lParam))); }
 
+// WM_MOUSEHWHEEL, which older headers leave out.
+constexpr UINT kMouseHorizontalWheel = 0x020E;
+
 }  // namespace
 
 LRESULT CALLBACK VDibStage::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -44,11 +47,18 @@ LRESULT CALLBACK VDibStage::WindowProc(HWND window, UINT message, WPARAM wParam,
         if (stage)
             stage->MouseMove(MouseX(lParam), MouseY(lParam));
         break;
+    // Every button, as a user waking the screen up expects.
     case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_XBUTTONDOWN:
         if (stage)
             stage->MouseDown(MouseX(lParam), MouseY(lParam));
         break;
     case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
+    case WM_XBUTTONUP:
         if (stage)
             stage->MouseUp(MouseX(lParam), MouseY(lParam));
         break;
@@ -57,6 +67,11 @@ LRESULT CALLBACK VDibStage::WindowProc(HWND window, UINT message, WPARAM wParam,
         // the frame, not only what changed in it.
         if (stage && stage->GetFrameBuffer())
             stage->InvalidRect(stage->GetFrameBuffer()->GetRect());
+        break;
+    case WM_MOUSEWHEEL:
+    case kMouseHorizontalWheel:
+        if (stage)
+            stage->MouseWheel();  // its position is the screen's, not the window's: not kept
         break;
     case WM_SYSCOMMAND:
         // A saver that runs must not be replaced by the platform starting the saver again.

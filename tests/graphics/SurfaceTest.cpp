@@ -29,8 +29,8 @@ class OtherSurface : public VSurface {
 public:
     void LoadFromStream(std::istream&, int&, int64_t) override {}
     void CopyFrom(const VSurface&) override {}
-    float GetWidth() const override { return 3; }
-    float GetHeight() const override { return 3; }
+    float GetWidth() const override { return 7; }
+    float GetHeight() const override { return 5; }
     int32_t GetPixel(float, float) const override { return 0; }
     void Resize(float, float, bool) override {}
     bool LoadFromFile(const std::string&) override { return false; }
@@ -40,7 +40,7 @@ public:
     void Draw(const VSurface&, float, float, float, float, float, float, float, float, bool, bool) override {}
     void FillRect(const VRect&, int32_t) override {}
     void Fill(int32_t) override {}
-    VRect GetRect() const override { return VRect(0, 0, 3, 3); }
+    VRect GetRect() const override { return VRect(0, 0, 7, 5); }
     VDib* GetDib() override { return nullptr; }
     const VDib* GetDib() const override { return nullptr; }
 };
@@ -131,8 +131,10 @@ TEST(SurfaceTest, CopyFromTakesImageAndTransparency)
     EXPECT_EQ(Bytes(*copy.GetDib()), Bytes(*source->GetDib()));
     EXPECT_EQ(copy.GetPixel(1, 1), ColorOf(TestColour(12)));
 
-    copy.CopyFrom(OtherSurface());  // changes nothing
+    copy.CopyFrom(OtherSurface());  // another kind of surface (7 x 5): changes nothing
     EXPECT_EQ(copy.GetWidth(), 3);
+    EXPECT_EQ(copy.GetHeight(), 2);
+    EXPECT_EQ(Bytes(*copy.GetDib()), Bytes(*source->GetDib()));
 }
 
 TEST(SurfaceTest, FillsUseTheNearestIndexOr255)

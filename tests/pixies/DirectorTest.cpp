@@ -182,6 +182,30 @@ TEST(Director, MissingFrameStopsTheTracksAfterIt)
     EXPECT_FLOAT_EQ(sidekick->GetXPos(), 0);
 }
 
+// A track that leads back to a director being applied (its own name, or directors naming each
+// other) is skipped and reported once; the director's other tracks still play.
+TEST(Director, ADirectorNeverAppliesItselfDirectlyOrThroughOthers)
+{
+    TestPixieHost host;
+    VSprite* sprite = LoadSprite(host, "Zibolt");
+    VDirector* self = LoadDirector(host, {{"1", "getin", "XPos=5;"}, {"1", "Zibolt", "XPos=3;"}});
+    self->SetLoop(true);
+    self->SetPlaying(true, 1);
+    host.RunUntil(1000);
+    ASSERT_EQ(host.reports.size(), 1u);
+    EXPECT_NE(host.reports[0].find("Director getin: its track for getin leads back"), std::string::npos) << host.reports[0];
+    EXPECT_FLOAT_EQ(sprite->GetXPos(), 3);
+
+    VDirector* a = LoadDirector(host, {{"1", "b", "XPos=1;"}, {"2", "b", "XPos=2;"}}, "120", "a");
+    VDirector* b = LoadDirector(host, {{"1", "a", "YPos=1;"}, {"2", "a", "YPos=2;"}}, "120", "b");
+    for (VDirector* director : {a, b}) {
+        director->SetLoop(true);
+        director->SetPlaying(true, 1);
+    }
+    host.RunUntil(2000);
+    EXPECT_EQ(host.reports.size(), 2u);
+}
+
 TEST(Director, FrameLengthDefaultsAndBounds)
 {
     TestPixieHost host;
@@ -195,10 +219,14 @@ TEST(Director, FrameLengthDefaultsAndBounds)
     // A frame length of 0 (or no number) would keep the timer due for ever.
     VDirector* zero = LoadDirector(host, {{"1", "x", "XPos=1;"}}, "abc", "zero");
     EXPECT_DOUBLE_EQ(zero->GetFrameLength(), VDirector::kMinFrameLength);
+    Counter ends{&host, {}};
+    zero->AddHandler("OnReachEnd", Counter::Hit, &ends);
     zero->SetLoop(true);
     zero->SetPlaying(true, 1);
     host.RunUntil(host.now + 10);
-    SUCCEED() << "the clock moved on";
+    // Frames of 1 ms: the director passes its end again and again while the clock moves on.
+    EXPECT_GE(ends.at.size(), 4u);
+    EXPECT_LE(ends.at.size(), 10u);
 }
 
 }  // namespace

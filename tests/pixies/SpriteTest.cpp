@@ -238,14 +238,14 @@ TEST(SpriteSequences, RestartingFromTheFinishHandler)
     EXPECT_FLOAT_EQ(sprite->GetXPos(), 3 * (1 + 2 - 12));
 
     // Another sequence started from the finish of one with passes left: the finishing one
-    // still begins its first step once more, so its frame shows until the new one's next step.
+    // stops there, so the new one's first frame shows.
     restart.passes = 1;
     restart.next = "still";
     sprite->Run("walk", 3, 0, 0, 0);
     host.RunUntil(host.now + 320, 0.1);
     EXPECT_EQ(sprite->GetRunningSequence(), sprite->FindSequence("still"));
     EXPECT_FALSE(sprite->FindSequence("walk")->IsEnabled());
-    EXPECT_FLOAT_EQ(FrameWidth(*sprite), 1) << "walk's first frame replaced still's";
+    EXPECT_FLOAT_EQ(FrameWidth(*sprite), 2) << "still's frame, not walk's first";
 }
 
 TEST(SpriteSequences, CopiesShareFramesAndSequences)

@@ -39,6 +39,7 @@ public:
         return std::make_unique<VDibSurface>(static_cast<float>(width), static_cast<float>(height));
     }
     void InvalidRect(const VRect& rect) override { invalid.push_back(rect); }
+    void HandleException(const std::string& message) override { reports.push_back(message); }
 
     // Reads a stream whose records the test wrote.
     void Load(const VStreamWriter& writer)
@@ -66,6 +67,7 @@ public:
 
     double now = 0.0;
     std::vector<VRect> invalid;
+    std::vector<std::string> reports;
 };
 
 // A bitmap whose pixel (x, y) has index (y * width + x) % 256 unless `fill` is given, and whose

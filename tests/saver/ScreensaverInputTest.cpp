@@ -100,6 +100,29 @@ TEST_F(ScreensaverInput, ARefusedKeyEndMakesTheNextMoveOnlyRecord)
     EXPECT_FALSE(stage.IsQuitRequested());
 }
 
+TEST_F(ScreensaverInput, ModifiersAloneNeverEndButTheWheelDoes)
+{
+    VHeadlessStage& stage = Load(Mode::Run);
+    stage.RunFor(100);
+    // Shift, Ctrl, Alt, the Windows keys, Caps Lock; a capital S is Shift, then S.
+    int time = 110;
+    for (int modifier : {16, 17, 18, 20, 91, 92, 160, 165}) {
+        stage.AddInput(VHeadlessInput::Key(time++, Kind::KeyDown, modifier));
+        stage.AddInput(VHeadlessInput::Key(time++, Kind::KeyUp, modifier));
+    }
+    stage.AddInput(VHeadlessInput::Key(150, Kind::KeyDown, 16));
+    stage.AddInput(VHeadlessInput::Key(151, Kind::KeyDown, 83));
+    stage.AddInput(VHeadlessInput::Key(152, Kind::KeyUp, 83));
+    stage.AddInput(VHeadlessInput::Key(153, Kind::KeyUp, 16));
+    stage.RunFor(100);
+    EXPECT_FALSE(stage.IsQuitRequested());
+    EXPECT_EQ(engine_->GetCanEndCount(), 0);
+    EXPECT_FALSE(stage.IsSoundEnabled());  // the capital S switched it
+    stage.AddInput({250, Kind::MouseWheel, 0, 0, 0});
+    stage.RunFor(100);
+    EXPECT_TRUE(stage.IsQuitRequested());
+}
+
 TEST_F(ScreensaverInput, DebugModeIgnoresMovementButNotButtonsAndKeys)
 {
     VHeadlessStage& stage = Load(Mode::Debug);

@@ -110,7 +110,10 @@ std::unique_ptr<VComponentManager> ReadSceneFile(const std::string& fileName)
 
 class ShowRun::Store : public VControlStore {
 public:
-    explicit Store(std::map<std::string, std::string>& values) : values_(values) {}
+    Store(std::map<std::string, std::string>& values, std::map<std::string, int>& writes)
+        : values_(values), writes_(writes)
+    {
+    }
     std::string Read(const std::string& key, const std::string& fallback) override
     {
         for (const auto& [name, value] : values_)
@@ -118,13 +121,18 @@ public:
                 return value;
         return fallback;
     }
-    void Write(const std::string& key, const std::string& value) override { values_[key] = value; }
+    void Write(const std::string& key, const std::string& value) override
+    {
+        values_[key] = value;
+        ++writes_[key];
+    }
 
 private:
     std::map<std::string, std::string>& values_;
+    std::map<std::string, int>& writes_;
 };
 
-ShowRun::ShowRun(const std::vector<std::string>& sceneFiles, unsigned seed)
+ShowRun::ShowRun(const std::vector<std::string>& sceneFiles, unsigned seed, int width, int height)
 {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
     std::string label = info ? std::string(info->test_suite_name()) + "-" + info->name() : "run";
@@ -135,14 +143,14 @@ ShowRun::ShowRun(const std::vector<std::string>& sceneFiles, unsigned seed)
     for (const std::string& name : sceneFiles)
         std::filesystem::copy_file(DataDir() / name, dir_ / name);
     settings_["Dir"] = dir_.string();
-    SetControlStore(std::make_unique<Store>(settings_));
+    SetControlStore(std::make_unique<Store>(settings_, writes_));
     FixRandomSeed(seed);
     InstallFreeTypeTextRenderer();
     RegisterShowClasses();
     bindings_ = std::make_unique<VSaverBindings>();
     stage_ = std::make_unique<VHeadlessStage>();
     stage_->SetProgramDirectory(dir_.string());
-    stage_->SetScreenSize(800, 600);
+    stage_->SetScreenSize(width, height);
     stage_->SetSeed(seed);
     stage_->SetMainStream(std::string(MainStreamData()));
     stage_->Load();

@@ -56,19 +56,28 @@ private:
 std::unique_ptr<VComponentManager> ReadSceneFile(const std::string& fileName);
 
 // The show with the saver's set-up, the embedded main stream and a data folder holding only
-// the given scene files, at 800 x 600, with a fixed seed and settings in memory.
+// the given scene files, at 800 x 600 (or `width` x `height`), with a fixed seed and settings in
+// memory.
 class ShowRun {
 public:
-    ShowRun(const std::vector<std::string>& sceneFiles, unsigned seed);
+    ShowRun(const std::vector<std::string>& sceneFiles, unsigned seed, int width = 800, int height = 600);
     ~ShowRun();
 
     VHeadlessStage& Stage() { return *stage_; }
     VSceneManager& Manager();
+    // How often the scene file `name` was started: the manager notes every start in the
+    // settings, so a scene that ends and starts again between two looks is still counted.
+    int Starts(const std::string& name) const
+    {
+        auto found = writes_.find(name);
+        return found == writes_.end() ? 0 : found->second;
+    }
 
 private:
     class Store;
     std::filesystem::path dir_;
     std::map<std::string, std::string> settings_;
+    std::map<std::string, int> writes_;
     std::unique_ptr<VSaverBindings> bindings_;
     std::unique_ptr<VHeadlessStage> stage_;
 };

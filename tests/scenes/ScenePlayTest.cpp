@@ -126,7 +126,8 @@ TEST_P(ScenePlay, PlaysFromStartToEndWithinItsContentsTime)
     for (double t = kPollMs; t < bound + 20000 && seen.endedAt < 0; t += kPollMs) {
         if (manager.GetCurrentScene() == scene && seen.startedAt < 0)
             seen.startedAt = t;
-        if (seen.startedAt >= 0 && manager.GetCurrentScene() != scene)
+        // Alone in the show, the scene starts again as soon as it ends: a second start ends it too.
+        if (seen.startedAt >= 0 && (manager.GetCurrentScene() != scene || show.Starts(name) > 1))
             seen.endedAt = t;
         if (seen.startedAt >= 0 && seen.endedAt < 0) {
             seen.heroOutside |= !ship.IsHeroAboard() && hero->IsVisible();
@@ -162,7 +163,7 @@ TEST_P(ScenePlay, PlaysFromStartToEndWithinItsContentsTime)
     } else if (SameText(type, "VMeetingScene")) {
         EXPECT_TRUE(seen.balloon);
         EXPECT_EQ(seen.cabinShown, file.FindComponent("Inside") != nullptr);
-        EXPECT_TRUE(ship.IsBusy()) << "no mail was handed over";
+        EXPECT_EQ(ship.IsBusy(), file.FindComponent("VMAIL") != nullptr) << "the mail, if any, is handed over";
     } else if (SameText(type, "VMovingScene")) {
         EXPECT_LT(seen.smallest, 0.5f) << "the ship never flew far away";
         EXPECT_GT(seen.largest, 0.9f) << "the ship never came near";
@@ -171,11 +172,14 @@ TEST_P(ScenePlay, PlaysFromStartToEndWithinItsContentsTime)
         EXPECT_TRUE(seen.cabinShown);
     }
     EXPECT_FALSE(seen.cabinMisplaced) << "the scene's cabin does not lie on the ship's";
-    // Back aboard and drawn by the ship only: no second hero or sidekick left on the stage.
-    EXPECT_TRUE(ship.IsHeroAboard());
-    EXPECT_FALSE(ship.IsInsideHidden());
-    EXPECT_FALSE(hero->IsVisible());
-    EXPECT_FALSE(dynamic_cast<VPixie*>(stage.FindComponent("Sidekick"))->IsVisible());
+    // Back aboard and drawn by the ship only: no second hero or sidekick left on the stage (seen
+    // between scenes; a scene that started again at once already shows its own first state).
+    if (show.Starts(name) == 1) {
+        EXPECT_TRUE(ship.IsHeroAboard());
+        EXPECT_FALSE(ship.IsInsideHidden());
+        EXPECT_FALSE(hero->IsVisible());
+        EXPECT_FALSE(dynamic_cast<VPixie*>(stage.FindComponent("Sidekick"))->IsVisible());
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(DataFolder, ScenePlay, ::testing::ValuesIn(PlayableScenes()),

@@ -1,5 +1,8 @@
-// The whole data folder in one show: ten minutes of show time visit every scene, and the float
-// library's objects drift through the sky between them.
+// The whole data folder in one show: an hour of show time visits every scene and lets the float
+// libraries' objects drift through the sky between scenes. The choice of the next scene (a
+// scene just shown drops to weight 5 and climbs back a fifth of the way each start) keeps
+// repeats within five scenes rare but cannot rule them out: about one start in sixteen repeats
+// one of the four before it, whatever the seed; the count is recorded and bounded.
 
 #include <gtest/gtest.h>
 
@@ -18,19 +21,27 @@ using namespace scenefiles;
 
 namespace {
 
+#ifdef ZIBOLT_SANITIZED
+// Under the sanitizers the tour is for faults on the way, not for the distribution.
 constexpr double kShowMs = 10 * 60 * 1000;
+#else
+constexpr double kShowMs = 60 * 60 * 1000;
+#endif
 constexpr double kPollMs = 100;
+constexpr std::size_t kWindow = 5;
 
 struct Tour {
-    std::map<std::string, int> starts;
+    std::vector<std::string> order;                 // the scenes in the order they started
+    std::map<std::string, std::string> preferred;   // scene -> its preferred follower
     std::set<std::string> floatersSeen;
+    std::set<std::string> floatObjects;
     std::vector<std::string> exceptions;
 };
 
-Tour TakeTour(unsigned seed, std::set<std::string>& floatObjects)
+Tour TakeTour(unsigned seed)
 {
-    std::vector<std::string> files = SceneFileNames();
-    ShowRun show(files, seed);
+    // A small stage: an hour of composing costs less, and the choice of scenes does not care.
+    ShowRun show(SceneFileNames(), seed, 320, 240);
     VHeadlessStage& stage = show.Stage();
     Tour tour;
     stage.RunFor(kPollMs);
@@ -38,15 +49,19 @@ Tour TakeTour(unsigned seed, std::set<std::string>& floatObjects)
     for (VComponentManager* library : manager.GetFloatLibraries())
         for (VComponent* component : library->GetChildren())
             if (dynamic_cast<VSprite*>(component))
-                floatObjects.insert(component->GetName());
-    VScene* last = nullptr;
+                tour.floatObjects.insert(component->GetName());
+    for (VScene* scene : manager.GetScenes())
+        tour.preferred[scene->GetName()] = scene->GetPreferredNextScene();
+    std::map<std::string, int> counted;
     for (double t = kPollMs; t < kShowMs; t += kPollMs) {
-        VScene* current = manager.GetCurrentScene();
-        if (current && current != last)
-            ++tour.starts[current->GetName()];
-        last = current;
+        // Every start is noted in the settings, also one that follows its own end at once.
+        for (VScene* scene : manager.GetScenes())
+            for (int n = counted[scene->GetName()]; n < show.Starts(scene->GetName()); ++n) {
+                tour.order.push_back(scene->GetName());
+                ++counted[scene->GetName()];
+            }
         for (VFloater* floater : manager.GetActiveFloaters())
-            if (floatObjects.count(floater->GetSprite()->GetName()) && floater->GetSprite()->IsVisible())
+            if (tour.floatObjects.count(floater->GetSprite()->GetName()) && floater->GetSprite()->IsVisible())
                 tour.floatersSeen.insert(floater->GetSprite()->GetName());
         stage.RunFor(kPollMs);
     }
@@ -56,33 +71,40 @@ Tour TakeTour(unsigned seed, std::set<std::string>& floatObjects)
 
 }  // namespace
 
-TEST(ShowTour, TenMinutesVisitEverySceneAndShowTheFloatLibrary)
+TEST(ShowTour, AnHourVisitsEverySceneAndRarelyRepeatsOneWithinFive)
 {
     std::set<std::string> scenes;
     for (const std::string& name : SceneFileNames())
         if (!IsFloatLibraryType(GetTagValue(ReadSceneFile(name)->GetHeader(), "Type", "")))
             scenes.insert(name);
-    ASSERT_GE(scenes.size(), 4u);
-    // One seed: ten minutes of show take a while under the sanitizers.
-    for (unsigned seed : {1u}) {
-        SCOPED_TRACE("seed " + std::to_string(seed));
-        std::set<std::string> floatObjects;
-        Tour tour = TakeTour(seed, floatObjects);
-        ASSERT_TRUE(tour.exceptions.empty()) << tour.exceptions.front();
-        for (const std::string& scene : scenes)
-            EXPECT_GE(tour.starts[scene], 1) << scene << " was never shown";
-        // A scene just shown drops to a low weight: no scene takes the show over.
-        int total = 0, most = 0;
-        for (const auto& [name, count] : tour.starts) {
-            total += count;
-            most = std::max(most, count);
-        }
-        EXPECT_LT(most * 2, total + 2);
-        EXPECT_FALSE(floatObjects.empty());
-        EXPECT_FALSE(tour.floatersSeen.empty()) << "no float library object ever flew";
-        std::string visits;
-        for (const auto& [name, count] : tour.starts)
-            visits += name + "=" + std::to_string(count) + " ";
-        RecordProperty("visits_seed_" + std::to_string(seed), visits);
+    ASSERT_GE(scenes.size(), 22u);
+    // With another random generator another seed may be needed: about one hour in twenty leaves
+    // out one of 22 scenes.
+    Tour tour = TakeTour(1);
+    ASSERT_TRUE(tour.exceptions.empty()) << tour.exceptions.front();
+    std::string order;
+    for (const std::string& name : tour.order)
+        order += name + " ";
+    RecordProperty("order", order);
+#ifndef ZIBOLT_SANITIZED
+    std::map<std::string, int> starts;
+    for (const std::string& name : tour.order)
+        ++starts[name];
+    for (const std::string& scene : scenes)
+        EXPECT_GE(starts[scene], 1) << scene << " was never shown in: " << order;
+    int repeats = 0;
+    for (std::size_t i = 1; i < tour.order.size(); ++i) {
+        const std::string& scene = tour.order[i];
+        if (SameText(tour.preferred[tour.order[i - 1]], scene))
+            continue;  // a story's next part comes when it is due
+        for (std::size_t back = 1; back < kWindow && back <= i; ++back)
+            if (tour.order[i - back] == scene) {
+                ++repeats;
+                break;
+            }
     }
+    RecordProperty("repeats_within_five", repeats);
+    EXPECT_LE(repeats * 100, int(tour.order.size()) * 15) << repeats << " repeats in: " << order;
+    EXPECT_EQ(tour.floatersSeen.size(), tour.floatObjects.size()) << "a float library object never flew";
+#endif
 }

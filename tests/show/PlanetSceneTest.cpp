@@ -182,6 +182,23 @@ TEST_F(PlanetScene, HiddenHeroSkipsTheMicrophone)
     EXPECT_EQ(stage_->GetReportedExceptions(), std::vector<std::string>{});
 }
 
+TEST_F(PlanetScene, PlaysItsOwnSoundAsThePerformanceBeginsButNeverAPathOutOfTheSoundsFolder)
+{
+    StartShow();
+    stage_->SetSoundEnabled(true);
+    auto* scene = MakeScene<VPlanetScene>("Chime.VCS", PlanetFile({"PlayingSound=chime"}));
+    double performing = -1;
+    RunOnce(scene, {{4, [&] { performing = stage_->GetTime(); }}});
+    const auto& sounds = stage_->GetSoundRequests();
+    ASSERT_EQ(sounds.size(), 3u);
+    EXPECT_TRUE(sounds[1].fileName.ends_with("chime")) << sounds[1].fileName;
+    EXPECT_NEAR(sounds[1].time, performing, 30);
+
+    auto* stray = MakeScene<VPlanetScene>("Stray.VCS", PlanetFile({"PlayingSound=../../secret"}));
+    RunOnce(stray);
+    EXPECT_EQ(stage_->GetSoundRequests().size(), 5u) << "only the engine, arriving and leaving";
+}
+
 TEST_F(PlanetScene, MissingClimbingDirectorsAndTextsDoNotStopTheShow)
 {
     Build(false);

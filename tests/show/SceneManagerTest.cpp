@@ -234,11 +234,25 @@ TEST_F(SceneManagerTest, SceneOverWithinBeginLeavesTheSkyAlone)
     quick->keepsSky = false;
     quick->ticksToRun = 0;
     manager->StartShow();
+    int fades = stage->fades;
     manager->StartNextScene();
     EXPECT_EQ(quick->begins, 1);
     EXPECT_EQ(manager->GetCurrentScene(), nullptr);
     EXPECT_TRUE(manager->AreFloatersActive());
     EXPECT_FALSE(quick->IsEnabled());
+    EXPECT_EQ(stage->fades, fades) << "a scene that showed nothing fades nothing";
+}
+
+TEST_F(SceneManagerTest, ADestroyedSceneLeavesTheChoice)
+{
+    CountingScene* a = AddScene("a.VCS", 30);
+    CountingScene* b = AddScene("b.VCS", 30);
+    manager->StartNextScene();
+    auto* running = manager->GetCurrentScene();
+    delete running;
+    EXPECT_EQ(manager->GetCurrentScene(), nullptr);
+    ASSERT_EQ(manager->GetScenes().size(), 1u);
+    EXPECT_EQ(manager->GetScenes()[0], running == a ? b : a);
 }
 
 class SceneFilesTest : public SceneManagerTest {

@@ -91,8 +91,8 @@ inline VPropertyWriter EngineProps()
 }
 
 // The main stream: the ship's pictures and engine, the hero and, unless left out, the
-// climbing directors "GetOut" and "GetIn" (5 and 4 frames of 100 ms).
-inline std::string MainStream(bool shipDirectors = true)
+// climbing directors "GetOut" and "GetIn" (5 and 4 frames of 100 ms, or without key frames).
+inline std::string MainStream(bool shipDirectors = true, bool emptyShipDirectors = false)
 {
     VStreamWriter writer;
     writer.Header({"Version=1"})
@@ -103,7 +103,10 @@ inline std::string MainStream(bool shipDirectors = true)
         .Record("VPicture", "Ship-Land", PictureProps(100, 40, 6))
         .Record("VSprite", "Ship-Engine", EngineProps())
         .Record("VSprite", "Zibolt", HeroProps());
-    if (shipDirectors) {
+    if (shipDirectors && emptyShipDirectors) {
+        writer.Record("VDirector", "GetOut", DirectorProps({}, 0));
+        writer.Record("VDirector", "GetIn", DirectorProps({}, 0));
+    } else if (shipDirectors) {
         writer.Record("VDirector", "GetOut",
                       DirectorProps({{"Ship-Inside", "XPos=4;YPos=6;ZPos=2;Visible=True;"},
                                      {"Zibolt", "XPos=30;YPos=-60;ZPos=0;Visible=True;"}},
@@ -159,11 +162,11 @@ protected:
         SettingsTempDir::TearDown();
     }
 
-    void Build(bool shipDirectors)
+    void Build(bool shipDirectors, bool emptyShipDirectors = false)
     {
         stage_.reset();
         stage_ = std::make_unique<VHeadlessStage>();
-        stage_->SetMainStream(MainStream(shipDirectors));
+        stage_->SetMainStream(MainStream(shipDirectors, emptyShipDirectors));
         stage_->Load();
         ASSERT_TRUE(stage_->GetReportedExceptions().empty()) << stage_->GetReportedExceptions()[0];
         hero_ = ComponentRef<VSprite>("Zibolt").Get();

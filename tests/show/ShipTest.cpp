@@ -135,6 +135,15 @@ TEST_F(ShipTest, ScaledDrawKeepsTheAnchor)
     // Through the halved window (y 210..249): the hero above, the inside below.
     EXPECT_EQ(Pixel(*target, 200, 215), 7);
     EXPECT_EQ(Pixel(*target, 200, 245), 8);
+
+    // Within one flight the composed picture is reused; once the ship was back at natural
+    // size, the next scaled draw composes it as it is then.
+    ship->SetScale(1.0f);
+    ship->SetGearExtension(1.0f);
+    ship->SetScale(0.5f);
+    auto second = Surface(400, 400, kBlack);
+    ship->Draw(*second, 200, 300, nullptr);
+    EXPECT_EQ(Pixel(*second, 200, 305), 9) << "the lowered gear of the second flight";
 }
 
 TEST_F(ShipTest, MailRisesStaysAndSinksOver124Ticks)

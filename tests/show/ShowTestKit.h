@@ -93,6 +93,17 @@ public:
         std::make_shared<std::map<std::string, std::string>>();
 };
 
+// A headless stage that counts the transitions the show asks of it (a windowed stage fades).
+class FadeCountingStage : public VHeadlessStage {
+public:
+    void FadeTransition(bool fadeOut, bool fadeIn) override
+    {
+        ++fades;
+        VHeadlessStage::FadeTransition(fadeOut, fadeIn);
+    }
+    int fades = 0;
+};
+
 // A headless stage (800 x 600 unless told) with the ship's sprites ("Ship-Engine", "Zibolt") and any
 // further records, settings in memory and a fixed random seed.
 class ShowFixtureBase {
@@ -103,7 +114,7 @@ public:
         settings = store->values;
         previousStore = SetControlStore(std::move(store));
         FixRandomSeed(11);
-        stage = std::make_unique<VHeadlessStage>();
+        stage = std::make_unique<FadeCountingStage>();
         stage->SetScreenSize(width, height);
         VStreamWriter stream = extra;
         stream.Record("VStage", "Stage", VPropertyWriter().Bool("Fullscreen", true));
@@ -144,7 +155,7 @@ public:
         return ship;
     }
 
-    std::unique_ptr<VHeadlessStage> stage;
+    std::unique_ptr<FadeCountingStage> stage;
     std::shared_ptr<std::map<std::string, std::string>> settings;
 
 private:

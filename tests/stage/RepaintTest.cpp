@@ -3,6 +3,8 @@
 
 #include <cmath>
 
+#include "engine/pixies/VPixieListWriter.h"
+#include "engine/pixies/VSprite.h"
 #include "tests/stage/FailingPixie.h"
 #include "tests/stage/StageTestKit.h"
 
@@ -63,6 +65,33 @@ TEST(Repaint, BackgroundColourFillsTheBackground)
     stage->SetBackgroundColor(9 | (246 << 8) | (4 << 16));
     stage->Repaint();
     EXPECT_EQ(stage->GetLastFrame().At(0, 0), 9);
+}
+
+// A sprite whose current frame names a frame it lacks: reported once, not at every repaint,
+// left unpainted while the others are still shown, and painted again once its frame changes.
+TEST(Repaint, ASpriteWithoutItsFrameIsReportedOnceAndSkipped)
+{
+    VPropertyWriter sprite;
+    sprite.Coo("ZPos", 1).Bool("Visible", true).Text("CurFrameName", "gone")
+        .Raw("FrameList", FrameListPayload({FrameEntries("here", SolidBmp(4, 4, 9), "", 0, 0)}));
+    auto stage = LoadedStage(VStreamWriter()
+                                 .Record("VStage", "Stage", VPropertyWriter().Raw("Background", SolidBmp(320, 240, 2)))
+                                 .Record("VSprite", "Blob", sprite)
+                                 .Record("VTimer", "Tick", VPropertyWriter().Text("Interval", "40").Bool("Enabled", true))
+                                 .Bytes());
+    BlockPixie block("block", *stage, 10, 20, 20);
+    block.SetPos(100, 100, 5);
+    stage->RunFor(2000);
+    EXPECT_GT(stage->GetPresentCount(), 10);
+    ASSERT_EQ(stage->GetReportedExceptions().size(), 1u);
+    EXPECT_EQ(stage->GetReportedExceptions()[0], "Sprite(Blob)::FindFrameByName (gone) Frame does not exist.");
+    EXPECT_EQ(stage->GetLastFrame().At(105, 105), 10) << "the other pixies are painted";
+    EXPECT_EQ(stage->GetLastFrame().At(1, 1), 2);
+
+    dynamic_cast<VSprite*>(stage->FindComponent("Blob"))->SetCurFrameName("here");
+    stage->RunFor(200);
+    EXPECT_EQ(stage->GetReportedExceptions().size(), 1u);
+    EXPECT_EQ(stage->GetLastFrame().At(1, 1), 9);
 }
 
 namespace {

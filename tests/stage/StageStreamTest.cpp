@@ -125,11 +125,40 @@ TEST(StageStream, ABrokenStreamIsReportedAndTheStageStillRuns)
     EXPECT_TRUE(bad->HasWindow());
 }
 
-TEST(StageStream, BackgroundWhoseLengthDisagreesIsRefused)
+// Bitmaps in streams, whatever holds them: read within their value, what the image leaves
+// over skipped, an image longer than its value refused.
+TEST(StageStream, BitmapValuesFollowOneRule)
 {
     std::string bmp = SolidBmp(8, 8, 1);
-    auto stage = LoadedStage(StageStream(VPropertyWriter().Raw("Background", bmp + "junk").Text("Caption", "after")));
-    EXPECT_EQ(stage->GetReportedExceptions(), std::vector<std::string>{"LoadPropFromStream; Invalid length."});
+    VPropertyWriter picture;
+    picture.Raw("Surface", bmp + "junk").Coo("XPos", 7);
+    auto stage = LoadedStage(VStreamWriter()
+                                 .Record("VStage", "Stage", VPropertyWriter().Raw("Background", bmp + "junk").Text("Caption", "after"))
+                                 .Record("VPicture", "P", picture)
+                                 .Bytes());
+    EXPECT_TRUE(stage->GetReportedExceptions().empty()) << stage->GetReportedExceptions()[0];
+    EXPECT_EQ(stage->GetCaption(), "after");
+    EXPECT_EQ(stage->GetLastFrame().At(7, 7), 1);
+    auto* p = dynamic_cast<VPixie*>(stage->FindComponent("P"));
+    ASSERT_NE(p, nullptr);
+    EXPECT_FLOAT_EQ(p->GetXPos(), 7);
+
+    auto cut = LoadedStage(StageStream(VPropertyWriter().Raw("Background", bmp.substr(0, bmp.size() - 3))));
+    ASSERT_EQ(cut->GetReportedExceptions().size(), 1u);
+}
+
+// The stage reads no "Tag": a malformed one is skipped like any unknown property, so the
+// records after it still load.
+TEST(StageStream, AStageTagIsSkipped)
+{
+    auto stage = LoadedStage(VStreamWriter()
+                                 .Record("VStage", "Stage", VPropertyWriter().Text("Tag", "no tag list").Text("Caption", "Hi"))
+                                 .Record("VTimer", "Clock", VPropertyWriter().Text("Interval", "100"))
+                                 .Bytes());
+    EXPECT_TRUE(stage->GetReportedExceptions().empty()) << stage->GetReportedExceptions()[0];
+    EXPECT_EQ(stage->GetCaption(), "Hi");
+    EXPECT_NE(stage->FindComponent("Clock"), nullptr);
+    EXPECT_TRUE(stage->GetTags().empty());
 }
 
 TEST(StageStream, NoMainStreamLeavesOnlyTheStage)

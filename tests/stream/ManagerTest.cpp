@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "TestStage.h"
@@ -178,6 +179,21 @@ TEST(ManagerWithoutStage, TimerRecordsNeedAStage)
     }
     EXPECT_TRUE(manager.GetChildren().empty());
     EXPECT_TRUE(manager.GetOwned().empty());
+}
+
+// A component that goes away leaves every manager's list at once, not at the next repaint,
+// so a lookup in between never reads it.
+TEST_F(ManagerTest, ADestroyedComponentLeavesEveryListAtOnce)
+{
+    Load(manager, VStreamWriter().Record("VTimer", "Tick", VPropertyWriter()).Record("VTimer", "Tock", VPropertyWriter()).Bytes());
+    manager.AddComponentsTo(stage);
+    VComponent* tick = manager.FindComponent("Tick");
+    ASSERT_NE(tick, nullptr);
+    delete tick;
+    for (const VComponentManager* list : {static_cast<VComponentManager*>(&manager), static_cast<VComponentManager*>(&stage)})
+        EXPECT_EQ(std::count(list->GetChildren().begin(), list->GetChildren().end(), tick), 0);
+    EXPECT_EQ(stage.FindComponent("Tick"), nullptr);
+    EXPECT_NE(stage.FindComponent("Tock"), nullptr);
 }
 
 }  // namespace

@@ -4,10 +4,13 @@
 #include <fstream>
 #include <sstream>
 
+#include "engine/pixies/VPixieListWriter.h"
 #include "engine/stream/VStreamWriter.h"
 #include "tests/tools/VcsTestSupport.h"
 #include "tools/vcs/VcsCommand.h"
+#include "tools/vcs/VcsBytes.h"
 #include "tools/vcs/VcsErrors.h"
+#include "tools/vcs/VcsPixieForms.h"
 
 namespace fs = std::filesystem;
 
@@ -132,7 +135,12 @@ std::vector<Hostile> HostileSources()
         {"folder as file", Source(R"({"name": "Surface", "value": {"file": "."}})"), "property \"Surface\": \".\": cannot read the file: it is not a regular file"},
         {"too deep", Source(R"({"name": "Deep", "value": )" + deep + "}"), "property \"Deep\": values are nested more than 32 levels deep"},
         {"wrong length text", Source(R"({"name": "A", "value": "abc", "valueLength": "04"})"), "property \"A\": \"valueLength\" \"04\" reads as 4 but the payload has 3 bytes"},
-        {"length text not digits", Source(R"({"name": "A", "value": "abc", "valueLength": "3x"})"), "holds a character other than digits and '-'"},
+        {"length text with '#'", Source(R"({"name": "A", "value": "abc", "valueLength": "3#"})"), "\"valueLength\" \"3#\" holds a '#'"},
+        {"block and properties", R"({"format": "vcs-tokens-1", "records": [{"class": "V", "name": "N", "properties": [], "block": "x"}]})",
+         "record 0 (\"N\"): a record has \"properties\" or a raw \"block\", not both"},
+        {"raw block length wrong", R"({"format": "vcs-tokens-1", "records": [{"class": "V", "name": "N", "blockLength": "3", "block": "x"}, {"class": "V", "name": "M"}]})",
+         "record 0 (\"N\"): \"blockLength\" \"3\" reads as 3 but the block holds 1 bytes"},
+        {"tail not an end", R"({"format": "vcs-tokens-1", "tail": "3#ab"})", "tail: the tail \"3#ab\" is not what the engine reads as the end"},
         {"length text a number", Source(R"({"name": "A", "value": "abc", "nameLength": 1})"), "\"nameLength\" must be a JSON string"},
         {"block length wrong", R"({"format": "vcs-tokens-1", "records": [{"class": "V", "name": "N", "blockLength": "01"}]})",
          "record 0 (\"N\"): \"blockLength\" \"01\" reads as 1 but the properties take 0 bytes"},
@@ -188,6 +196,51 @@ TEST(VcsBuild, BuildCommandRefusesInOneLineAndLeavesNoOutput)
     EXPECT_EQ(build.run({(dir / "source.json").string(), "-o", out.string()}, o, e), kVcsFailed);
     std::ifstream in(out, std::ios::binary);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "VCS4#A=1\n");
+}
+
+// Timelines the director would play wrongly or never: refused by build and by show, naming
+// the director (and, for keys that do not pair, the pixie and both frame numbers).
+TEST(VcsBuild, BuildAndShowRefuseDirectorsThatWouldMisplay)
+{
+    RegisterPixieValueForms();
+    fs::path dir = fs::path(::testing::TempDir()) / "vcs_build_directors";
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    struct Case {
+        std::vector<VTupleEntry> getIn, getOut;
+        std::string message;
+    };
+    const Case cases[] = {
+        {{{"3", "door", "XPos=1;YPos=2;"}, {"7", "door", "XPos=5;ZPos=2;"}}, {},
+         "director \"getin\", pixie \"door\": key frames 3 and 7 set different keys, so YPos of frame 3 would "
+         "move towards ZPos of frame 7"},
+        {{{"1", "getin", "Visible=True;"}}, {}, "director \"getin\" directs itself;"},
+        {{{"1", "getout", "XPos=1;"}}, {{"1", "GETIN", "XPos=2;"}}, "director \"getin\" directs itself through \"getout\";"},
+    };
+    for (const Case& c : cases) {
+        std::string json = R"({"format": "vcs-tokens-1", "records": [)";
+        VStreamWriter stream;
+        for (const auto& [name, tuples] : {std::pair{"getin", c.getIn}, std::pair{"getout", c.getOut}}) {
+            if (tuples.empty())
+                continue;
+            std::string payload = TupelsPayload(tuples);
+            json += std::string(name == std::string("getin") ? "" : ", ") + R"({"class": "VDirector", "name": ")" +
+                    name + R"(", "properties": [{"name": "Tupels", "value": {"base64": ")" +
+                    EncodeBase64(payload) + R"("}}]})";
+            stream.Record("VDirector", name, VPropertyWriter().Raw("Tupels", payload));
+        }
+        json += "]}";
+        std::ofstream(dir / "source.json") << json;
+        stream.WriteFile((dir / "scene.vcs").string());
+        for (VcsCommand command : {BuildCommand(), ShowCommand()}) {
+            std::vector<std::string> args{(dir / (command.name == std::string("build") ? "source.json" : "scene.vcs")).string()};
+            if (command.name == std::string("build"))
+                args.insert(args.end(), {"-o", (dir / "out.vcs").string()});
+            std::ostringstream out, err;
+            EXPECT_EQ(command.run(args, out, err), kVcsFailed) << command.name << ": " << c.message;
+            EXPECT_NE(err.str().find(c.message), std::string::npos) << command.name << ": " << err.str();
+        }
+    }
 }
 
 TEST(VcsBuild, CommandLineProblemsAreUsageErrors)

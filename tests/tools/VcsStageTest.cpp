@@ -57,7 +57,7 @@ const char* kScene = R"({"format": "vcs-tokens-1", "header": ["Type=Test"], "rec
   {"class": "VDirector", "name": "mover", "properties": [
     {"name": "FrameLength", "value": "40"},
     {"name": "Tupels", "value": {"tupels": [
-      {"frame": 1, "pixie": "door", "set": {"XPos": 0, "YPos": 0}},
+      {"frame": 1, "pixie": "door", "set": {"XPos": 0, "YPos": 0, "Visible": true}},
       {"frame": 10, "pixie": "door", "set": {"XPos": 30, "YPos": 20, "Visible": true}}]}}]},
   {"class": "VTimer", "name": "Tick", "properties": [
     {"name": "Interval", "value": "250"}, {"name": "Enabled", "value": {"bool": false}}]},
@@ -118,15 +118,31 @@ TEST_F(VcsStage, ImagesAreRenumberedToTheMasterPaletteOrRefused)
     EXPECT_NE(bytes.find(expected), std::string::npos) << "indices moved by 7, palette the master's";
     EXPECT_EQ(TokensThenBuild(bytes), bytes);
 
+    // Another palette: a colour near a master colour takes it (blue 1, green 2, red 3 is black);
+    // one far from all of them is refused, named with a pixel that uses it.
     VIndexedImage odd = MasterImage(2, 2, 10);
-    odd.palette[11] = {1, 2, 3, 0};  // blue 1, green 2, red 3: no master colour
+    odd.palette[11] = {1, 2, 3, 0};
+    WritePngFile((dir_ / "odd.png").string(), odd);
+    VIndexedImage placed = MasterImage(2, 2, 10);
+    placed.pixels[1] = 0;
+    EXPECT_NE(Build(R"({"format": "vcs-tokens-1", "records": [{"class": "VPicture", "name": "p",
+        "properties": [{"name": "Surface", "value": {"image": "odd.png"}}]}]})")
+                  .find(BmpBytes(*DibFromImage(placed))),
+              std::string::npos);
+    odd.palette[13] = {255, 0, 255, 0};  // magenta: the palette has no colour near it
     WritePngFile((dir_ / "odd.png").string(), odd);
     std::string refusal = Refusal("odd.png");
-    EXPECT_NE(refusal.find("\"odd.png\": its palette differs from the master palette"), std::string::npos) << refusal;
-    EXPECT_NE(refusal.find("(3, 2, 1) at index 11"), std::string::npos) << refusal;
+    EXPECT_NE(refusal.find("\"odd.png\" has colours the master palette cannot place: (255, 0, 255) at 0,1 (the nearest, "),
+              std::string::npos) << refusal;
 
+    // True colour: pure green stays see-through, red takes the nearest master red.
     WriteRgbPng(dir_ / "rgb.png");
-    EXPECT_NE(Refusal("rgb.png").find("\"rgb.png\" is an RGB PNG"), std::string::npos);
+    VIndexedImage rgb = MasterImage(2, 1);
+    rgb.pixels = {155, 32};
+    EXPECT_NE(Build(R"({"format": "vcs-tokens-1", "records": [{"class": "VPicture", "name": "p",
+        "properties": [{"name": "Surface", "value": {"image": "rgb.png"}}]}]})")
+                  .find(BmpBytes(*DibFromImage(rgb))),
+              std::string::npos);
     WriteTestFile(dir_ / "junk.png", "\x89PNG\r\n\x1a\nnot really");
     EXPECT_NE(Refusal("junk.png").find("\"junk.png\" is not a PNG the build can take"), std::string::npos);
     EXPECT_NE(Refusal("missing.bmp").find("\"missing.bmp\""), std::string::npos);
@@ -222,11 +238,23 @@ TEST_F(VcsStage, RenderDrawsTheFrameAtTheShowTime)
     VIndexedImage later = ReadPngFile(moved);
     EXPECT_NE(later.pixels, still.pixels);
 
+    // --origin moves the director, and with it the picture its first frame puts at (0, 0).
+    std::string placed = (dir_ / "placed.png").string();
+    ASSERT_EQ(Run(RenderCommand(), {file, "--play", "mover", "--origin", "10,5", "-o", placed}), kVcsOk) << err_.str();
+    EXPECT_EQ(ReadPngFile(placed).At(10 + 2, 5 + 1), MasterImage(8, 6, 120).At(2, 1));
+
     ASSERT_EQ(Run(RenderCommand(), {file, "--size", "32x16", "-o", png}), kVcsOk) << err_.str();
     EXPECT_EQ(ReadPngFile(png).width, 32);
 
+    // A scene file has no stage background of its own: its pictures are shown in the master palette.
+    WriteTestFile(dir_ / "bare.vcs", Build(R"({"format": "vcs-tokens-1", "records": [{"class": "VPicture", "name": "p",
+        "properties": [{"name": "Surface", "value": {"image": "door.png"}}]}]})"));
+    ASSERT_EQ(Run(RenderCommand(), {(dir_ / "bare.vcs").string(), "-o", png}), kVcsOk) << err_.str();
+    EXPECT_EQ(ReadPngFile(png).palette, TestMasterPalette());
+
     EXPECT_EQ(Run(RenderCommand(), {file, "--at", "-5", "-o", png}), kVcsUsage);
     EXPECT_EQ(Run(RenderCommand(), {file, "--size", "32by16", "-o", png}), kVcsUsage);
+    EXPECT_EQ(Run(RenderCommand(), {file, "--origin", "10", "-o", png}), kVcsUsage);
     EXPECT_EQ(Run(RenderCommand(), {file, "--play", "nobody", "-o", png}), kVcsFailed);
     EXPECT_NE(err_.str().find("no sprite or director named \"nobody\""), std::string::npos) << err_.str();
 }

@@ -11,6 +11,7 @@ win_build=$2
 host_build=$3
 xprobe=$host_build/tests/platform/sdl/xprobe
 vcs=$host_build/tools/vcs/vcs
+scene_order=$host_build/tests/win32/scene_order
 
 for tool in wine wineserver Xvfb xdotool; do
   if ! command -v "$tool" >/dev/null; then
@@ -19,8 +20,8 @@ for tool in wine wineserver Xvfb xdotool; do
   fi
 done
 for file in "$win_build/Zibolt.scr" "$win_build/ZiboltAbout.exe" "$win_build/PreviewHost.exe" \
-            "$win_build/GdiCheck.exe" "$win_build/AboutDialogCheck.exe" \
-            "$xprobe" "$vcs"; do
+            "$win_build/GdiCheck.exe" "$win_build/AboutDialogCheck.exe" "$win_build/SceneOrder.exe" \
+            "$xprobe" "$vcs" "$scene_order"; do
   [[ -e "$file" ]] || { echo "FAIL: $file is missing (build it first)"; exit 1; }
 done
 
@@ -108,8 +109,19 @@ case "$case_name" in
     start_run
     xdotool key s; sleep 1
     alive "$last" || fail "S ended the saver"
+    # Modifiers alone never end it: Shift comes before the S of a capital S.
+    xdotool key shift+s; xdotool key ctrl; sleep 1
+    alive "$last" || fail "Shift, Ctrl or a capital S ended the saver"
     xdotool key x
     ends_within "$last" 2 || fail "a key other than S did not end the saver"
+    ;;
+  buttons)
+    # Every mouse button and the wheel end it, as the left button does.
+    for button in 3 4; do
+      start_run
+      xdotool click "$button"
+      ends_within "$last" 2 || fail "mouse button $button (X numbering) did not end the saver"
+    done
     ;;
   debug)
     # A 640 x 480 window with the frame-rate read-out; the mouse does not end it, a key does.
@@ -232,6 +244,16 @@ case "$case_name" in
     (( ${n:-0} > 8 )) || fail "the screen shows ${n:-no} colours, not the show"
     reports=$(grep -c "Broken.vcs" "$log" 2>/dev/null)
     [[ "$reports" == 1 ]] || fail "the log holds ${reports:-no} reports of the broken file, not one: $(cat "$log" 2>/dev/null)"
+    ;;
+  scene-order)
+    # A fixed seed starts the same scenes in the same order here as in the Linux build.
+    stream=$host_build/stream/Main.vcs
+    data=$host_build/data
+    expected=$("$scene_order" "$stream" "$data" 42 10 2>>"$work/out.txt") || fail "the Linux scene order failed"
+    got=$(wine "$win_build/SceneOrder.exe" "$(winepath -w "$stream")" "$(winepath -w "$data")" 42 10 \
+          2>>"$work/out.txt" | tr -d '\r') || fail "the Windows scene order failed"
+    (( $(grep -c . <<<"$expected") == 10 )) || fail "the Linux build started $(grep -c . <<<"$expected") scenes, not 10"
+    [[ "$got" == "$expected" ]] || fail "the scene orders differ: Linux $(tr '\n' ' ' <<<"$expected")/ Windows $(tr '\n' ' ' <<<"$got")"
     ;;
   settings)
     # An older version's settings in the Windows folder, naming a data folder since moved: the

@@ -2,6 +2,7 @@
 #include "tools/vcs/VcsBytes.h"
 #include "tools/vcs/VcsCommand.h"
 #include "tools/vcs/VcsErrors.h"
+#include "tools/vcs/VcsDirectorCheck.h"
 #include "tools/vcs/VcsFiles.h"
 #include "tools/vcs/VcsJsonReader.h"
 #include "tools/vcs/VcsParser.h"
@@ -22,7 +23,8 @@ std::string Build(const std::string& file, const std::string& palette)
     VcsBuildContext context;
     context.baseDir = std::filesystem::path(file).parent_path();
     context.palettePath = palette;
-    std::string bytes = StreamBytes(StreamFromJson(root, context));
+    VcsStream stream = StreamFromJson(root, context);
+    std::string bytes = StreamBytes(stream);
     // What the build writes must read back; a fault here is the tool's own.
     try {
         ParseStream(bytes);
@@ -30,6 +32,9 @@ std::string Build(const std::string& file, const std::string& palette)
         throw VcsBuildError("", "the built stream does not read back at byte " + std::to_string(e.Offset()) +
                                     ": " + e.what());
     }
+    std::string fault = StreamDirectorFault(stream);
+    if (!fault.empty())
+        throw VcsBuildError("", fault);
     return bytes;
 }
 

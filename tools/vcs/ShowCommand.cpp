@@ -1,6 +1,8 @@
 // vcs show FILE [-o OUT.json]: what the engine builds from a stream, as JSON.
+#include "engine/pixies/VDirector.h"
 #include "tools/vcs/VcsBytes.h"
 #include "tools/vcs/VcsCommand.h"
+#include "tools/vcs/VcsDirectorCheck.h"
 #include "tools/vcs/VcsErrors.h"
 #include "tools/vcs/VcsFiles.h"
 #include "tools/vcs/VcsStageView.h"
@@ -15,6 +17,13 @@ int RunShow(const VcsCommand& self, const std::vector<std::string>& args, std::o
     const std::string& file = parsed.files[0];
     return RunOnFile(file, err, [&] {
         std::unique_ptr<VHeadlessStage> stage = LoadStreamOnStage(file);
+        std::vector<VDirector*> directors;
+        for (VComponent* component : stage->GetChildren())
+            if (auto* director = dynamic_cast<VDirector*>(component))
+                directors.push_back(director);
+        std::string fault = DirectorFault(directors);
+        if (!fault.empty())
+            throw VcsEngineError(fault);
         std::string listing = DescribeStage(*stage).dump(2) + "\n";
         if (parsed.output)
             WriteFileAtomically(*parsed.output, listing);

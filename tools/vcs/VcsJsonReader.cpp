@@ -40,22 +40,22 @@ std::string NameBytes(const VcsJson& name, const std::string& where, const std::
     throw VcsBuildError(where, what + " must be a JSON string or {\"base64\": ...}, not " + JsonPreview(name) + ".");
 }
 
-// The exact text kept for a length, checked to hold only what a number token may hold.
+// The exact text kept for a length: what stands before the '#', as many characters as a
+// length may have. Whether it reads as the right number is checked where it is used.
 std::optional<std::string> LengthText(const VcsJson& object, const char* key, const std::string& where)
 {
     auto it = object.find(key);
     if (it == object.end())
         return std::nullopt;
-    if (!it->is_string())
-        throw VcsBuildError(where, Quoted(key) + " must be a JSON string holding the length's exact text.");
-    const std::string& text = it->get_ref<const std::string&>();
+    if (!it->is_string() && !(it->is_object() && it->size() == 1 && it->contains("base64")))
+        throw VcsBuildError(where, Quoted(key) + " must be a JSON string (or {\"base64\": ...}) holding the "
+                                                "length's exact text.");
+    std::string text = NameBytes(*it, where, Quoted(key));
     if (text.size() > static_cast<std::size_t>(kMaxNumberChars))
         throw VcsBuildError(where, Quoted(key) + " is longer than " + std::to_string(kMaxNumberChars) +
                                        " characters.");
-    for (char c : text) {
-        if ((c < '0' || c > '9') && c != '-')
-            throw VcsBuildError(where, Quoted(key) + " " + Quoted(text) + " holds a character other than digits and '-'.");
-    }
+    if (text.find('#') != std::string::npos)
+        throw VcsBuildError(where, Quoted(key) + " " + Quoted(text) + " holds a '#', which would end it.");
     return text;
 }
 
@@ -90,11 +90,13 @@ std::string HeaderBytes(const VcsJson& header, VcsBuildContext& context)
     return text;
 }
 
-VcsRecord RecordFromJson(const VcsJson& object, VcsBuildContext& context, const std::string& at)
+// `last`: the stream's last record, after which nothing follows; only its raw block may
+// declare another length than it holds (the engine stops at the data's end).
+VcsRecord RecordFromJson(const VcsJson& object, VcsBuildContext& context, const std::string& at, bool last)
 {
     std::string where = at;
-    CheckObject(object, {"class", "name", "classLength", "nameLength", "blockLength", "properties"}, where,
-                "a record");
+    CheckObject(object, {"class", "name", "classLength", "nameLength", "blockLength", "properties", "block"},
+                where, "a record");
     VcsRecord record;
     std::string className = NameBytes(Required(object, "class", where, "the record"), where, "\"class\"");
     std::string name = NameBytes(Required(object, "name", where, "the record"), where, "\"name\"");
@@ -102,10 +104,15 @@ VcsRecord RecordFromJson(const VcsJson& object, VcsBuildContext& context, const 
     record.className = Token(std::move(className), object, "classLength", where);
     record.name = Token(std::move(name), object, "nameLength", where);
     auto properties = object.find("properties");
+    auto block = object.find("block");
+    if (properties != object.end() && block != object.end())
+        throw VcsBuildError(where, "a record has \"properties\" or a raw \"block\", not both.");
     if (properties != object.end())
         record.properties = PropertiesFromJson(*properties, context, where);
+    if (block != object.end())
+        record.rawBlock = WriteValue(*block, context, where + ", the block");
 
-    std::size_t size = CheckedEntries(record.properties, where).size();
+    std::size_t size = record.rawBlock ? record.rawBlock->size() : CheckedEntries(record.properties, where).size();
     record.blockLengthText = LengthText(object, "blockLength", where);
     if (record.blockLengthText) {
         std::string token = *record.blockLengthText + "#";
@@ -118,9 +125,14 @@ VcsRecord RecordFromJson(const VcsJson& object, VcsBuildContext& context, const 
             throw VcsBuildError(where, "\"blockLength\" " + Quoted(*record.blockLengthText) +
                                            " does not read: " + e.GetMessage());
         }
-        if (declared < 0 || static_cast<std::size_t>(declared) != size)
+        bool fits = declared >= 0 && static_cast<std::size_t>(declared) == size;
+        // A raw block may declare nothing; the last one may declare what it likes.
+        if (record.rawBlock)
+            fits = fits || (declared < 0 && size == 0) || last;
+        if (!fits)
             throw VcsBuildError(where, "\"blockLength\" " + Quoted(*record.blockLengthText) + " reads as " +
-                                           std::to_string(declared) + " but the properties take " +
+                                           std::to_string(declared) + " but the " +
+                                           (record.rawBlock ? "block holds " : "properties take ") +
                                            std::to_string(size) + " bytes.");
     }
     return record;
@@ -167,21 +179,36 @@ std::vector<VcsProperty> PropertiesFromJson(const VcsJson& list, VcsBuildContext
 
 VcsStream StreamFromJson(const VcsJson& root, VcsBuildContext& context)
 {
-    CheckObject(root, {"format", "header", "headerLength", "records"}, "", "the top level");
+    CheckObject(root, {"format", "header", "headerLength", "records", "tail"}, "", "the top level");
     const VcsJson& format = Required(root, "format", "", "the top level");
     if (format != kVcsFormat)
         throw VcsBuildError("", "\"format\" must be \"" + std::string(kVcsFormat) + "\", not " +
                                     JsonPreview(format) + ".");
     VcsStream stream;
+    auto tail = root.find("tail");
+    if (tail != root.end())
+        stream.tail = WriteValue(*tail, context, "tail");
     auto header = root.find("header");
-    stream.header = Token(header == root.end() ? std::string() : HeaderBytes(*header, context), root,
-                          "headerLength", "header");
+    stream.headerMissing = header != root.end() && header->is_null();
+    stream.header = Token(header == root.end() || stream.headerMissing ? std::string() : HeaderBytes(*header, context),
+                          root, "headerLength", "header");
     auto records = root.find("records");
-    if (records == root.end())
-        return stream;
-    if (!records->is_array())
+    if (records != root.end() && !records->is_array())
         throw VcsBuildError("", "\"records\" must be a JSON array, not " + JsonPreview(*records) + ".");
-    for (std::size_t i = 0; i < records->size(); ++i)
-        stream.records.push_back(RecordFromJson((*records)[i], context, "record " + std::to_string(i)));
+    std::size_t count = records == root.end() ? 0 : records->size();
+    for (std::size_t i = 0; i < count; ++i)
+        stream.records.push_back(
+            RecordFromJson((*records)[i], context, "record " + std::to_string(i), i + 1 == count && stream.tail.empty()));
+    if (stream.headerMissing) {
+        // Only a few bytes without a '#' may follow "VCS" where no header token stands.
+        if (count > 0 || root.contains("headerLength") || stream.tail.find('#') != std::string::npos ||
+            stream.tail.size() > static_cast<std::size_t>(kMaxNumberChars))
+            throw VcsBuildError("header", "a missing header (null) takes no records and no \"headerLength\", only a "
+                                          "\"tail\" of at most " + std::to_string(kMaxNumberChars) + " bytes without '#'.");
+    } else if (!stream.tail.empty() && !IsStreamEnd(stream.tail)) {
+        throw VcsBuildError("tail", "the tail " + Quoted(stream.tail) + " is not what the engine reads as the end of a "
+                                    "stream: bytes without '#' (at most " + std::to_string(kMaxNumberChars) +
+                                    "), or one whole counted token.");
+    }
     return stream;
 }

@@ -27,7 +27,7 @@ VcsJson HeaderToJson(const std::string& payload)
 void AppendLength(std::string& out, const char* key, const std::optional<std::string>& text)
 {
     if (text)
-        out += std::string(", \"") + key + "\": " + Dump(*text);
+        out += std::string(", \"") + key + "\": " + Dump(BytesToJson(*text));
 }
 
 }  // namespace
@@ -42,7 +42,7 @@ VcsJson BytesToJson(std::string_view bytes)
 std::string StreamToJson(const VcsStream& stream)
 {
     std::string out = "{\n  \"format\": " + Dump(kVcsFormat) + ",\n";
-    VcsJson header = HeaderToJson(stream.header.bytes);
+    VcsJson header = stream.headerMissing ? VcsJson(nullptr) : HeaderToJson(stream.header.bytes);
     if (header.is_array() && !header.empty()) {
         out += "  \"header\": [\n";
         for (std::size_t i = 0; i < header.size(); ++i)
@@ -51,8 +51,8 @@ std::string StreamToJson(const VcsStream& stream)
     } else {
         out += "  \"header\": " + Dump(header);
     }
-    if (stream.header.lengthText)
-        out += ",\n  \"headerLength\": " + Dump(*stream.header.lengthText);
+    if (stream.header.lengthText && !stream.headerMissing)
+        out += ",\n  \"headerLength\": " + Dump(BytesToJson(*stream.header.lengthText));
     out += ",\n  \"records\": [";
     for (std::size_t r = 0; r < stream.records.size(); ++r) {
         const VcsRecord& record = stream.records[r];
@@ -61,11 +61,15 @@ std::string StreamToJson(const VcsStream& stream)
         out += "      \"class\": " + Dump(BytesToJson(record.className.bytes)) + ",\n";
         out += "      \"name\": " + Dump(BytesToJson(record.name.bytes)) + ",\n";
         if (record.className.lengthText)
-            out += "      \"classLength\": " + Dump(*record.className.lengthText) + ",\n";
+            out += "      \"classLength\": " + Dump(BytesToJson(*record.className.lengthText)) + ",\n";
         if (record.name.lengthText)
-            out += "      \"nameLength\": " + Dump(*record.name.lengthText) + ",\n";
+            out += "      \"nameLength\": " + Dump(BytesToJson(*record.name.lengthText)) + ",\n";
         if (record.blockLengthText)
             out += "      \"blockLength\": " + Dump(*record.blockLengthText) + ",\n";
+        if (record.rawBlock) {
+            out += "      \"block\": " + Dump(BytesToJson(*record.rawBlock)) + "\n    }";
+            continue;
+        }
         out += "      \"properties\": [";
         for (std::size_t p = 0; p < record.properties.size(); ++p) {
             const VcsProperty& property = record.properties[p];
@@ -79,6 +83,8 @@ std::string StreamToJson(const VcsStream& stream)
         out += record.properties.empty() ? "]\n" : "\n      ]\n";
         out += "    }";
     }
-    out += stream.records.empty() ? "]\n}\n" : "\n  ]\n}\n";
-    return out;
+    out += stream.records.empty() ? "]" : "\n  ]";
+    if (!stream.tail.empty())
+        out += ",\n  \"tail\": " + Dump(BytesToJson(stream.tail));
+    return out + "\n}\n";
 }

@@ -12,7 +12,7 @@
 
 namespace {
 
-// A token inside a property block ran into the block's end while the data goes on.
+// A token inside a property block ran into the block's end.
 struct BlockOverrun {};
 
 class StreamParser {
@@ -42,7 +42,15 @@ private:
     VcsRecord Record(VMemoryStream& in, std::size_t index);
 
     std::string_view data_;
+    std::size_t lastBlockStart_ = 0;
 };
+
+// A raw block may hold fewer bytes than its length declares: the declared length is kept.
+void KeepDeclaredLength(VcsRecord& record, int32_t length)
+{
+    if (record.rawBlock && !record.blockLengthText && static_cast<long long>(record.rawBlock->size()) != length)
+        record.blockLengthText = std::to_string(length);
+}
 
 VcsStream StreamParser::Parse()
 {
@@ -53,9 +61,43 @@ VcsStream StreamParser::Parse()
             Fail(at, "AddComponentStream encountered an invalid header.");
     }
     VcsStream stream;
+    std::string_view rest = data_.substr(in.Position());
+    if (rest.find('#') == std::string_view::npos &&
+        rest.size() <= static_cast<std::size_t>(kMaxNumberChars)) {
+        // The engine's header reader meets the end before a '#' and takes that for the end.
+        stream.headerMissing = true;
+        stream.tail = std::string(rest);
+        return stream;
+    }
     stream.header = Counted(in, data_.size(), "the header token");
-    while (!AtEnd(in))
-        stream.records.push_back(Record(in, stream.records.size()));
+    std::size_t rawAt = 0;  // where the last raw block begins; 0: there is none
+    std::size_t rawRecord = 0;
+    while (!AtEnd(in)) {
+        rest = data_.substr(in.Position());
+        if (IsStreamEnd(rest)) {
+            stream.tail = std::string(rest);
+            break;
+        }
+        try {
+            stream.records.push_back(Record(in, stream.records.size()));
+        } catch (const VcsStreamError&) {
+            // The engine reads a known class's entries on past a block's declared end, so
+            // what follows a raw block need not be records: the block keeps the rest.
+            if (rawAt == 0)
+                throw;
+            stream.records.resize(rawRecord + 1);
+            VcsRecord& last = stream.records.back();
+            if (!last.blockLengthText)
+                last.blockLengthText = std::to_string(last.rawBlock->size());
+            last.rawBlock = std::string(data_.substr(rawAt));
+            stream.tail.clear();
+            return stream;
+        }
+        if (stream.records.back().rawBlock) {
+            rawRecord = stream.records.size() - 1;
+            rawAt = lastBlockStart_;
+        }
+    }
     return stream;
 }
 
@@ -80,14 +122,8 @@ VcsToken StreamParser::Counted(VMemoryStream& in, std::size_t limit, const std::
         Fail(start, what + " is cut short: the data ends before the '#' that closes its length.");
     }
     std::size_t lengthChars = in.Position() - start - 1 - payload.size();
+    // The reader converts the length with atol's rules; whatever text it read is kept.
     std::string text(data_.substr(start, lengthChars));
-    // The reader converts the length leniently; a scene file should hold a number token there.
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char c = text[i];
-        if ((c < '0' || c > '9') && c != '-')
-            Fail(start + i, what + " has the length " + Quoted(text) +
-                                ", which is not a number (digits and '-' only).");
-    }
     VcsToken token{std::move(payload), std::nullopt};
     if (text != std::to_string(token.bytes.size()))
         token.lengthText = std::move(text);
@@ -123,37 +159,39 @@ VcsRecord StreamParser::Record(VMemoryStream& in, std::size_t index)
     record.name = Counted(in, data_.size(), label + "): the component name");
     label += ", name " + Quoted(record.name.bytes) + ")";
 
-    std::size_t lengthStart = in.Position();
     int32_t length = Number(in, record.blockLengthText);
-    if (length < 0)
-        Fail(lengthStart, label + ": the property block length " + std::to_string(length) + " is negative.");
     std::size_t blockStart = in.Position();
-    std::size_t blockEnd = blockStart + static_cast<std::size_t>(length);
+    lastBlockStart_ = blockStart;
+    std::size_t blockEnd = blockStart + static_cast<std::size_t>(std::max(length, 0));
     std::size_t limit = std::min(blockEnd, data_.size());
+    in.seekg(static_cast<std::streamoff>(limit));
+    if (length < 0 || blockEnd > data_.size()) {
+        // Read without an error: a negative length declares nothing, and a block cut by the
+        // data's end is read up to it.
+        record.rawBlock = std::string(data_.substr(blockStart, limit - blockStart));
+        KeepDeclaredLength(record, length);
+        return record;
+    }
 
     // Entries are read from a view that ends with the block, so one that overruns it shows.
     VMemoryStream block(data_.data(), limit);
     block.seekg(static_cast<std::streamoff>(blockStart));
-    while (block.Position() < limit) {
-        std::size_t entryStart = block.Position();
-        std::string entry = "property " + std::to_string(record.properties.size());
-        try {
+    try {
+        while (block.Position() < limit) {
+            std::string entry = label + ", property " + std::to_string(record.properties.size());
             VcsProperty property;
-            property.name = Counted(block, limit, label + ", " + entry + ": the name");
-            entry = "property " + Quoted(property.name.bytes);
-            property.value = Counted(block, limit, label + ", " + entry + ": the value");
+            property.name = Counted(block, limit, entry + ": the name");
+            property.value = Counted(block, limit, entry + ": the value");
             record.properties.push_back(std::move(property));
-        } catch (const BlockOverrun&) {
-            Fail(entryStart, label + ": the property entries do not add up to the block length " +
-                                 std::to_string(length) + ": " + entry +
-                                 " runs past the block's end at byte " + std::to_string(blockEnd) + ".");
         }
+    } catch (const BlockOverrun&) {
+        record.rawBlock = std::string(data_.substr(blockStart, limit - blockStart));
+    } catch (const VcsStreamError&) {
+        record.rawBlock = std::string(data_.substr(blockStart, limit - blockStart));
     }
-    if (blockEnd > data_.size())
-        Fail(data_.size(), label + ": the data ends " + std::to_string(data_.size() - blockStart) +
-                               " bytes into its property block, which declares " +
-                               std::to_string(length) + ".");
-    in.seekg(static_cast<std::streamoff>(blockEnd));
+    if (record.rawBlock)
+        record.properties.clear();
+    KeepDeclaredLength(record, length);
     return record;
 }
 

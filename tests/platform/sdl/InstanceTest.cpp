@@ -38,9 +38,11 @@ TEST_F(InstanceLockTest, AFileLeftBehindIsNoHolder)
 
 class SaverEngineTest : public TempDirTest {
 protected:
-    std::unique_ptr<VSdlSaverEngine> Engine(VSdlStage& stage, std::vector<std::string> args)
+    std::unique_ptr<VSdlSaverEngine> Engine(VSdlStage& stage, std::vector<std::string> args,
+                                            const std::string& display = ":0")
     {
-        return std::make_unique<VSdlSaverEngine>(stage, ParseSaverCommand(args, nullptr), dir_.string());
+        return std::make_unique<VSdlSaverEngine>(stage, ParseSaverCommand(args, nullptr),
+                                                 dir_.string(), display);
     }
 };
 
@@ -80,6 +82,27 @@ TEST_F(SaverEngineTest, SecondRunStopsAndAPreviewYieldsToARun)
     auto preview = Engine(previewStage, {"/p", "99"});
     preview->AdjustSetup(setup);
     EXPECT_TRUE(previewStage.IsQuitRequested());
+}
+
+TEST_F(SaverEngineTest, EachDisplayHasASaverOfItsOwn)
+{
+    EXPECT_EQ(VInstanceLock::DisplayKey(":44.1", nullptr), ":44");
+    EXPECT_EQ(VInstanceLock::DisplayKey("unix:44.0", nullptr), ":44");
+    EXPECT_EQ(VInstanceLock::DisplayKey(nullptr, "wayland-0"), "wayland:wayland-0");
+    VStageSetup setup;
+    VSdlStage a, b, c, d;
+    auto debug = Engine(a, {"/d"}, ":44");
+    debug->AdjustSetup(setup);
+    auto run = Engine(b, {"/s"}, ":45");
+    run->AdjustSetup(setup);
+    auto preview = Engine(c, {"/p", "99"}, "host/x:46");
+    preview->AdjustSetup(setup);
+    EXPECT_FALSE(a.IsQuitRequested());
+    EXPECT_FALSE(b.IsQuitRequested());
+    EXPECT_FALSE(c.IsQuitRequested());
+    auto second = Engine(d, {"/s"}, ":44");  // the same display as the debug window
+    second->AdjustSetup(setup);
+    EXPECT_TRUE(d.IsQuitRequested());
 }
 
 TEST_F(SaverEngineTest, PreviewsDoNotStackAndConfigureIgnoresTheRule)

@@ -187,8 +187,21 @@ case "$case_name" in
     sleep 2
     xdotool key s; sleep 1
     alive "$last" || fail "S ended the saver"
+    # Modifiers alone never end it: Shift comes before the S of a capital S.
+    xdotool key shift+s; xdotool key ctrl; xdotool key alt; xdotool key super; sleep 1
+    alive "$last" || fail "Shift, Ctrl, Alt, Super or a capital S ended the saver"
     xdotool key x
     ends_within "$last" 1 || fail "a key other than S did not end the saver"
+    ;;
+  buttons)
+    # Every mouse button and the wheel end it, as the left button does (X buttons 4 and 5
+    # are the wheel, 8 and 9 the side buttons).
+    for button in 2 3 4 9; do
+      start /s
+      sleep 1.5
+      xdotool click "$button"
+      ends_within "$last" 1 || fail "mouse button $button did not end the saver"
+    done
     ;;
   window)
     start
@@ -206,6 +219,81 @@ case "$case_name" in
     start /s
     ends_within "$last" 2 || fail "a second run instance kept running"
     alive "$first" || fail "the first instance ended"
+    grep -q "already runs on display $DISPLAY" "$work/out.txt" ||
+      fail "the second instance did not say why it quits: $(cat "$work/out.txt")"
+    ;;
+  vanish)
+    # The window the show draws into disappears while frames are being presented (the screen
+    # saver's window at deactivation, a settings page's preview): a normal end, status 0 and
+    # nothing on stderr, whenever it happens.
+    for round in 1 2 3 4 5 6 7 8; do
+      "$xprobe" window 640 480 >"$work/id" &
+      host=$!
+      pids+=($host)
+      for _ in $(seq 50); do [[ -s "$work/id" ]] && break; sleep 0.1; done
+      id=$(cat "$work/id"); : >"$work/id"
+      if (( round % 2 )); then start --window-id "$id"; else XSCREENSAVER_WINDOW=$id start --root; fi
+      sleep "1.$((round * 13 % 10))"
+      kill "$host"  # its window goes with its connection
+      if ! ends_within "$last" 2; then
+        fail "round $round: the show kept running without its window"
+      elif [[ $status != 0 || -s "$work/out.txt" ]]; then
+        fail "round $round: status $status, output: $(cat "$work/out.txt")"
+      fi
+    done
+    ;;
+  root)
+    # --root without a screen saver draws on the screen itself, and gives it back on exit.
+    # Another client stays connected, as on any desktop: the server would reset otherwise.
+    "$xprobe" window 4 4 >/dev/null &
+    pids+=($!)
+    sleep 0.3
+    before=$(colours root)
+    XSCREENSAVER_WINDOW= start --root
+    sleep 2
+    (( $(colours root) > 8 )) || fail "--root did not draw the show on the screen"
+    kill -TERM "$last"
+    ends_within "$last" 1 || fail "SIGTERM did not end zibolt --root"
+    after=$(colours root)
+    (( after <= before )) || fail "the last frame stayed on the screen ($after colours, $before before)"
+    ;;
+  signals)
+    # SIGTERM, SIGINT and SIGHUP end the show (status 0)...
+    for signal in TERM INT HUP; do
+      start /s
+      sleep 1.5
+      kill -"$signal" "$last"
+      ends_within "$last" 1 || fail "SIG$signal did not end the saver within a second"
+      [[ ${status:-} == 0 ]] || fail "SIG$signal ended the saver with status ${status:-?}"
+    done
+    # ...also while a report box waits for its answer.
+    mkdir -p "$work/data"
+    printf 'not a scene' >"$work/data/Broken.vcs"
+    ZIBOLT_QUIET_REPORTS= ZIBOLT_DATA_DIR=$work/data start
+    # (SDL names the box in a way that xdotool does not read.)
+    box=""
+    for _ in $(seq 100); do
+      box=$(xwininfo -root -tree | grep '"Valdrimor Exception"')
+      [[ -n "$box" ]] && break
+      sleep 0.1
+    done
+    [[ -n "$box" ]] || fail "no report box for the broken scene file"
+    kill -TERM "$last"
+    ends_within "$last" 1 || fail "SIGTERM did not end the show while its report box was up"
+    sleep 0.3
+    xwininfo -root -tree | grep -q '"Valdrimor Exception"' && fail "the report box outlived the show"
+    ;;
+  lost-server)
+    # Without its X server the show and the about program end, rather than spin.
+    start /d
+    show=$last
+    "$(dirname "$zibolt")/zibolt-about" >"$work/about.txt" 2>&1 &
+    about=$!
+    pids+=($about)
+    sleep 2
+    kill "${pids[0]}"  # the X server
+    ends_within "$show" 1 || fail "the show kept running without its X server"
+    ends_within "$about" 1 || fail "the about program kept running without its X server"
     ;;
   window-id)
     "$xprobe" window 320 240 >"$work/id" &
