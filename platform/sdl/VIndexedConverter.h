@@ -48,6 +48,8 @@ private:
     std::vector<int> blendColumns_;
     std::vector<uint32_t> blendWeights_;
     int blendFrom_ = 0;
+    // Two source rows blended across, for blending down.
+    std::vector<uint32_t> blendRows_;
     // One row of k x k blocks, before it is copied to its k rows.
     std::vector<uint32_t> blockRow_;
 };
