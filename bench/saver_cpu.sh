@@ -18,7 +18,7 @@ command -v Xvfb >/dev/null || { echo "saver cpu: Xvfb is not installed"; exit 0;
 
 work=$(mktemp -d)
 pids=()
-trap 'for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done; wait 2>/dev/null; rm -rf "$work"' EXIT
+trap 'for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done; wait 2>/dev/null || true; rm -rf "$work"' EXIT
 source "$here/tests/private_xvfb.sh"
 source "$here/tests/private_monitors.sh"
 if [[ "$screen" == *+* ]]; then

@@ -4,22 +4,30 @@
 # pixels) against SDL's INDEX8 to ARGB8888 blit and conversion, the preview's 4:1 reduction,
 # then a table of the ratios. With --saver-cpu it also measures the share of one core that
 # `zibolt /s` and its X server take over 60 seconds (ZIBOLT_SAVER_SECONDS) at 1920x1080, at
-# 3840x2160 and on two monitors, each beside its peer (bench/saver_cpu.sh).
-#   scripts/bench.sh [--saver-cpu] [--rounds=N] [other Google Benchmark options]
+# 3840x2160 and on two monitors, each beside its peer (bench/saver_cpu.sh). With --ship-share
+# it takes a screenshot of the landed ship on screens from 1366x768 to 3840x2160 and prints
+# its share of the screen's height (bench/ship_share.sh; the shots go to build-bench/ship-share).
+#   scripts/bench.sh [--saver-cpu] [--ship-share] [--rounds=N] [other Google Benchmark options]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 [[ -x scripts/deps.sh ]] && scripts/deps.sh bench
 
 saver_cpu=0
+ship_share=0
 args=()
 for arg in "$@"; do
-  if [[ "$arg" == --saver-cpu ]]; then saver_cpu=1; else args+=("$arg"); fi
+  case "$arg" in
+    --saver-cpu) saver_cpu=1 ;;
+    --ship-share) ship_share=1 ;;
+    *) args+=("$arg") ;;
+  esac
 done
 
 cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DZIBOLT_BENCH=ON \
   -DZIBOLT_TESTS=OFF >/dev/null
 targets=(zibolt_bench)
-(( saver_cpu )) && targets+=(zibolt)
+# The saver with its scene files, as installed.
+(( saver_cpu || ship_share )) && targets+=(zibolt zibolt_data)
 cmake --build build-bench -j"$(nproc)" --target "${targets[@]}"
 build-bench/bench/zibolt_bench --benchmark_color=false "${args[@]}"
 if (( saver_cpu )); then
@@ -34,4 +42,7 @@ if (( saver_cpu )); then
   done
   bench/saver_cpu.sh "$zibolt" "$seconds" 1920x1080+1920x1080 "one of two monitors" --monitors primary
   bench/saver_cpu.sh "$zibolt" "$seconds" 1920x1080+1920x1080 "two monitors, a show each"
+fi
+if (( ship_share )); then
+  bench/ship_share.sh build-bench/platform/sdl/zibolt build-bench/ship-share
 fi

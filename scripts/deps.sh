@@ -16,7 +16,8 @@ case "${1:-show}" in
   test)  wanted=("${common[@]}" googletest libgtest-dev clang-14 libclang-rt-14-dev xvfb xdotool xfonts-base x11-utils
                  desktop-file-utils lintian xscreensaver mate-screensaver dbus-daemon libglib2.0-bin
                  dconf-service dconf-gsettings-backend "${monitors[@]}") ;;
-  bench) wanted=("${common[@]}" libbenchmark-dev xvfb "${monitors[@]}") ;;
+  # imagemagick: the screenshots of the ship's share of the screen.
+  bench) wanted=("${common[@]}" libbenchmark-dev xvfb imagemagick "${monitors[@]}") ;;
   art)   wanted=("${common[@]}" librsvg2-bin python3 imagemagick) ;;
   sounds) wanted=(espeak-ng sox) ;;
   # The Windows cross build and its tests: wine64 runs the 64-bit programs, wine gives the
