@@ -7,18 +7,23 @@
 # 3840x2160 and on two monitors, each beside its peer (bench/saver_cpu.sh). With --ship-share
 # it takes a screenshot of the landed ship on screens from 1366x768 to 3840x2160 and prints
 # its share of the screen's height (bench/ship_share.sh; the shots go to build-bench/ship-share).
-#   scripts/bench.sh [--saver-cpu] [--ship-share] [--rounds=N] [other Google Benchmark options]
+# With --web it builds the web page and measures its main-thread time per frame in headless
+# chromium and its compressed download, beside the native build's time for the same show
+# (bench/web_frames.mjs).
+#   scripts/bench.sh [--saver-cpu] [--ship-share] [--web] [--rounds=N] [other Google Benchmark options]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 [[ -x scripts/deps.sh ]] && scripts/deps.sh bench
 
 saver_cpu=0
 ship_share=0
+web=0
 args=()
 for arg in "$@"; do
   case "$arg" in
     --saver-cpu) saver_cpu=1 ;;
     --ship-share) ship_share=1 ;;
+    --web) web=1 ;;
     *) args+=("$arg") ;;
   esac
 done
@@ -28,6 +33,7 @@ cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DZIBOLT_BENCH=ON 
 targets=(zibolt_bench)
 # The saver with its scene files, as installed.
 (( saver_cpu || ship_share )) && targets+=(zibolt zibolt_data)
+(( web )) && targets+=(zibolt_frame_bench)
 cmake --build build-bench -j"$(nproc)" --target "${targets[@]}"
 build-bench/bench/zibolt_bench --benchmark_color=false "${args[@]}"
 if (( saver_cpu )); then
@@ -45,4 +51,9 @@ if (( saver_cpu )); then
 fi
 if (( ship_share )); then
   bench/ship_share.sh build-bench/platform/sdl/zibolt build-bench/ship-share
+fi
+if (( web )); then
+  scripts/web.sh --build-only
+  (cd tests/web && npm ci --no-audit --no-fund --silent)
+  node bench/web_frames.mjs build-bench/bench/zibolt_frame_bench
 fi

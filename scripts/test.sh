@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds and runs every test: the suite, the Windows cross build under Wine, the suite again
-# under AddressSanitizer and UBSan, then each fuzz target for a minute on its seed corpus.
+# Builds and runs every test: the suite, the Windows cross build under Wine, the web page in
+# headless chromium (beside the two), the suite again under AddressSanitizer and UBSan, then
+# each fuzz target for a minute on its seed corpus.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh test
@@ -10,7 +11,10 @@ fuzz_seconds=${ZIBOLT_FUZZ_SECONDS:-60}
 passed=0
 failed=0
 log=$(mktemp -d)
-trap 'rm -rf "$log"' EXIT
+web_pid=
+# A run that stops early also stops the web page's tests running beside it.
+trap 'if [[ -n $web_pid ]]; then pkill -TERM -P "$web_pid" 2>/dev/null; kill "$web_pid" 2>/dev/null; fi
+      rm -rf "$log"' EXIT
 
 # run_ctest DIR NAME: runs one build's suite and adds its counts to the totals.
 run_ctest() {
@@ -35,6 +39,17 @@ echo "== Build and test"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZIBOLT_TESTS=ON >/dev/null
 cmake --build build -j"$jobs"
 run_ctest build plain
+
+# The web page needs the plain build's main stream, glyphs, data folder and recorder; it is
+# built with emscripten and tested in headless chromium while the other builds run.
+echo "== Web page: emscripten build and chromium tests, in the background"
+(
+  scripts/web.sh --build-only
+  cd tests/web
+  npm ci --no-audit --no-fund --silent
+  node --test --test-reporter=tap
+) >"$log/web.txt" 2>&1 &
+web_pid=$!
 
 echo "== Windows cross build, tested under Wine"
 # Needs the plain build above: its main stream, data folder, vcs and xprobe.
@@ -88,6 +103,21 @@ for i in "${!pids[@]}"; do
     failed=$((failed + 1))
   fi
 done
+
+echo "== Web page in headless chromium"
+web_status=0
+wait "$web_pid" || web_status=$?
+web_pid=
+web_passed=$(grep -Eo '^# pass [0-9]+' "$log/web.txt" | grep -Eo '[0-9]+$' || echo 0)
+web_failed=$(grep -Eo '^# fail [0-9]+' "$log/web.txt" | grep -Eo '[0-9]+$' || echo 0)
+if [[ $web_status -ne 0 || $web_passed -eq 0 ]]; then
+  tail -n 80 "$log/web.txt"
+  web_failed=$((web_failed > 0 ? web_failed : 1))
+else
+  grep -E '^(ok|not ok) ' "$log/web.txt" || true
+fi
+passed=$((passed + web_passed))
+failed=$((failed + web_failed))
 
 echo
 echo "summary: $passed passed, $failed failed"

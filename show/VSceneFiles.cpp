@@ -31,18 +31,23 @@ private:
 
 void VSceneManager::LoadSceneFiles(const std::string& directory)
 {
-    VStage& stage = ShowStage();
-    for (const std::string& fileName : ListSceneFiles(directory)) {
-        // One bad file must not cost the show all the others: it is reported and skipped.
-        try {
-            LoadSceneFile(DataPath(directory, {fileName}), fileName);
-        } catch (const VException& e) {
-            stage.HandleException(e.GetMessage());
-        } catch (const std::exception& e) {
-            // A hostile file may make the reader give up outside the engine's own failures.
-            stage.HandleException("Scene file " + fileName + " cannot be read: " + e.what());
-        }
+    for (const std::string& fileName : ListSceneFiles(directory))
+        AddSceneFile(directory, fileName);
+}
+
+bool VSceneManager::AddSceneFile(const std::string& directory, const std::string& fileName)
+{
+    // One bad file must not cost the show all the others: it is reported and skipped.
+    try {
+        LoadSceneFile(DataPath(directory, {fileName}), fileName);
+        return true;
+    } catch (const VException& e) {
+        ShowStage().HandleException(e.GetMessage());
+    } catch (const std::exception& e) {
+        // A hostile file may make the reader give up outside the engine's own failures.
+        ShowStage().HandleException("Scene file " + fileName + " cannot be read: " + e.what());
     }
+    return false;
 }
 
 void VSceneManager::LoadSceneFile(const std::string& path, const std::string& fileName)

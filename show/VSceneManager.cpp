@@ -63,12 +63,16 @@ void VSceneManager::StartNextScene()
         return;
     }
     VScene* chosen = scenes_.front();
-    if (scenes_.size() > 1) {
+    if (nextScene_) {
+        chosen = nextScene_;
+        nextScene_ = nullptr;
+    } else if (scenes_.size() > 1) {
         std::vector<float> weights;
         for (VScene* scene : scenes_)
             weights.push_back(scene->GetSceneWeight());
         chosen = scenes_[WalkWeights(weights, RandomInt(TruncatedTotal(weights)))];
-
+    }
+    if (scenes_.size() > 1) {
         for (VScene* scene : scenes_) {
             scene->SetSceneWeight(static_cast<float>(kKeep * scene->GetSceneWeight() +
                                                      kRegain * scene->GetBaseFrequency()));

@@ -41,6 +41,9 @@ public:
     void LoadSceneFiles(const std::string& directory);
     // Loads one scene file; throws what reading or an unknown type raises.
     void LoadSceneFile(const std::string& path, const std::string& fileName);
+    // Loads the scene file `fileName` of `directory`; one that cannot be read or has no known
+    // "Type" is reported through the stage and skipped (false).
+    bool AddSceneFile(const std::string& directory, const std::string& fileName);
     // Appends a made scene to the choice (the loader's last step).
     void AddScene(VScene* scene);
     // The first start after set-up: scatter the floaters, then run.
@@ -48,6 +51,9 @@ public:
     void OnTick() override;
     void OnTimer();
     void StartNextScene();
+    // The scene that the next choice takes instead of drawing one; null draws as usual.
+    void SetNextScene(VScene* scene) { nextScene_ = scene; }
+    VScene* GetNextScene() const { return nextScene_; }
     void SceneEnded(VScene* scene);
     void CentreShip();
     void SetFloatersActive(bool on);
@@ -75,6 +81,7 @@ private:
     VSpaceShip* ship_;
     VPixie* hero_;
     VScene* currentScene_ = nullptr;
+    VScene* nextScene_ = nullptr;
     std::vector<VScene*> scenes_;
     std::vector<VComponentManager*> floatLibraries_;
     std::vector<VFloater*> activeFloaters_;

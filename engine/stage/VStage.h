@@ -62,6 +62,11 @@ public:
     // --- running ---
     // The timer-driven main loop; returns only when quitting.
     virtual void Run();
+    // The same loop for a host that owns the loop (a browser calls once per display frame):
+    // BeginRun starts the clock and is false when quitting already; each RunCycle ticks what
+    // is due, repaints and pumps messages once, and is false when the loop is to end.
+    bool BeginRun();
+    bool RunCycle();
     // Composes the background and every visible pixie, deepest first, and presents the frame
     // with the rectangles that changed since the last repaint (an empty list when none did);
     // the invalid list is empty afterwards.
@@ -172,8 +177,8 @@ private:
     std::unique_ptr<VSurface> frameBuffer_;
     std::unique_ptr<VSurface> background_;
     double refreshPeriod_ = 0.0;
-    // Platform time of the last repaint, and whether ticks since then wait for one.
-    double lastRepaint_ = 0.0;
+    // Platform time from which the next repaint may come, and whether ticks wait for one.
+    double nextRepaint_ = 0.0;
     bool repaintOwed_ = false;
     double frameSlice_ = 0.0;
     std::string caption_;

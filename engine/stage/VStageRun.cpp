@@ -26,27 +26,37 @@ float SortDepth(const VPixie* pixie)
 
 void VStage::Run()
 {
+    if (!BeginRun())
+        return;
+    while (RunCycle()) {
+    }
+}
+
+bool VStage::BeginRun()
+{
     CalibrateRefresh();
     SetFrameRate(3);
     Start();
-    while (!quitRequested_) {
-        double wait = 0;
-        try {
-            wait = TickDueTimers();
-        } catch (...) {
-            HandleCurrentException();
-        }
-        // Messages are pumped after a failed cycle too: a failure that repeats every cycle
-        // must not keep input and the request to quit from getting through.
-        bool quit = false;
-        try {
-            quit = PumpMessages(wait);
-        } catch (...) {
-            HandleCurrentException();
-        }
-        if (quit)
-            return;
+    return !quitRequested_;
+}
+
+bool VStage::RunCycle()
+{
+    double wait = 0;
+    try {
+        wait = TickDueTimers();
+    } catch (...) {
+        HandleCurrentException();
     }
+    // Messages are pumped after a failed cycle too: a failure that repeats every cycle
+    // must not keep input and the request to quit from getting through.
+    bool quit = false;
+    try {
+        quit = PumpMessages(wait);
+    } catch (...) {
+        HandleCurrentException();
+    }
+    return !quit && !quitRequested_;
 }
 
 double VStage::TickDueTimers()
@@ -78,12 +88,15 @@ double VStage::TickDueTimers()
     double wait = due - GetTime();
     if (repaintOwed_) {
         // No more frames than the display shows: a timer that steps every millisecond still
-        // gets a frame per refresh, with all its steps in it.
-        const double sinceLast = GetPlatformTime() - lastRepaint_;
-        if (!(sinceLast >= 0 && sinceLast < refreshPeriod_))
+        // gets a frame per refresh, with all its steps in it. A host that calls once per
+        // display frame (a browser) calls a little early or late, so a quarter of a refresh
+        // early still counts as on time. A repaint further ahead than a refresh and a quarter
+        // means the clock went back.
+        const double ahead = nextRepaint_ - GetPlatformTime();
+        if (!(ahead > refreshPeriod_ / 4 && ahead <= refreshPeriod_ * 5 / 4))
             Repaint();
         else
-            wait = std::min(wait, refreshPeriod_ - sinceLast);
+            wait = std::min(wait, ahead);
     }
     if (!(wait > 0))
         wait = 0;
@@ -124,7 +137,12 @@ bool VStage::IsRegistered(const VTimer* timer) const
 void VStage::Repaint()
 {
     repaintOwed_ = false;
-    lastRepaint_ = GetPlatformTime();
+    // The next frame is due a refresh after this one was, so that frames a little early keep
+    // to the display's rate; a late frame or the repaints of a fade move it on (it stays within
+    // a quarter of a refresh of one refresh from now).
+    const double now = GetPlatformTime();
+    nextRepaint_ = std::clamp(nextRepaint_ + refreshPeriod_, now + refreshPeriod_ * 3 / 4,
+                              now + refreshPeriod_ * 5 / 4);
     if (!background_ || !frameBuffer_)
         return;
     auto& children = GetChildren();

@@ -8,18 +8,6 @@
 #include "engine/stream/VException.h"
 #include "engine/stream/VStreamReaders.h"
 
-std::string NumberToken(long long value)
-{
-    return std::to_string(value) + "#";
-}
-
-std::string CountedToken(std::string_view payload)
-{
-    std::string token = NumberToken(static_cast<long long>(payload.size()));
-    token.append(payload);
-    return token;
-}
-
 std::string TagText(const std::vector<std::string>& lines)
 {
     std::string text;

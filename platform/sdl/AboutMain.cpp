@@ -1,6 +1,7 @@
 // zibolt-about: what Zibolt is, the settings a user may change, and the last problems the
 // show met where no one was watching.
 
+#include <algorithm>
 #include <SDL2/SDL.h>
 
 #include <cctype>
@@ -125,7 +126,14 @@ void Paint(VDib& dib, const std::vector<Row>& rows)
         if (row.frame)
             Frame(dib, row.box, row.frame);
         auto painter = GetTextRenderer().Begin(dib, VTextFont{"DejaVu Sans", row.fontHeight, 400});
-        painter->DrawWrapped(Fit(*painter, row.text, row.box), row.box);
+        const std::string text = Fit(*painter, row.text, row.box);
+        VTextBox box = row.box;
+        if (row.frame) {
+            // Text is drawn from the top of its box; a setting reads better centred in its frame.
+            const int spare = row.box.bottom - painter->MeasureWrapped(text, row.box).bottom;
+            box.top += std::max(spare / 2, 0);
+        }
+        painter->DrawWrapped(text, box);
     }
     dib.PixelsChanged();
 }

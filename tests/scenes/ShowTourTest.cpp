@@ -78,9 +78,9 @@ TEST(ShowTour, AnHourVisitsEverySceneAndRarelyRepeatsOneWithinFive)
         if (!IsFloatLibraryType(GetTagValue(ReadSceneFile(name)->GetHeader(), "Type", "")))
             scenes.insert(name);
     ASSERT_GE(scenes.size(), 22u);
-    // With another random generator another seed may be needed: about one hour in twenty leaves
-    // out one of 22 scenes.
-    Tour tour = TakeTour(1);
+    // A seed whose hour shows every scene and flies every float object: about one hour in
+    // twenty leaves something out, so a change to the show's draws may need another seed.
+    Tour tour = TakeTour(5);
     ASSERT_TRUE(tour.exceptions.empty()) << tour.exceptions.front();
     std::string order;
     for (const std::string& name : tour.order)

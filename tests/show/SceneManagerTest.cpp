@@ -137,6 +137,21 @@ TEST_F(SceneManagerTest, PreferredFollowerAlmostAlwaysComesNext)
     EXPECT_GT(followed, intros / 2);
 }
 
+TEST_F(SceneManagerTest, AChosenNextSceneComesNextOnceAndIsWeightedAsShown)
+{
+    std::vector<CountingScene*> scenes;
+    for (const char* name : {"a.VCS", "b.VCS", "c.VCS", "d.VCS"})
+        scenes.push_back(AddScene(name, 30));
+    for (CountingScene* wanted : scenes) {
+        manager->SetNextScene(wanted);
+        manager->StartNextScene();
+        EXPECT_EQ(manager->GetCurrentScene(), wanted);
+        EXPECT_EQ(manager->GetNextScene(), nullptr);
+        EXPECT_FLOAT_EQ(wanted->GetSceneWeight(), 5);
+        wanted->Finish();
+    }
+}
+
 TEST_F(SceneManagerTest, EmptyShowKeepsTheShipCentred)
 {
     manager->StartShow();

@@ -81,7 +81,7 @@ expect_scaled() {
 # Prints the id of the first window titled $1, waiting up to 5 seconds for it; empty if none.
 window_named() {
   local id=""
-  for _ in $(seq 50); do
+  for _ in $(seq 150); do
     id=$(xdotool search --name "$1" 2>/dev/null | head -n1)
     [[ -n "$id" ]] && break
     sleep 0.1
@@ -364,14 +364,20 @@ case "$case_name" in
       fail "two about windows are open"
     alive "$first" || fail "the first about program ended"
     log=$XDG_STATE_HOME/zibolt/zibolt.log
+    # A click before the window is mapped and drawn would be lost on a busy machine.
+    for _ in $(seq 100); do
+      [[ -n "$(xdotool search --onlyvisible --name "About Zibolt" 2>/dev/null)" ]] && break
+      sleep 0.1
+    done
+    sleep 0.5
     xdotool mousemove --window "$id" 280 165 click 1  # the sound row
-    for _ in $(seq 20); do grep -q "Settings not saved" "$log" 2>/dev/null && break; sleep 0.1; done
+    for _ in $(seq 100); do grep -q "Settings not saved" "$log" 2>/dev/null && break; sleep 0.1; done
     grep -q 'Settings not saved: .*control.ini" is a folder' "$log" 2>/dev/null ||
       fail "the failed save is not in the log: $(cat "$log" 2>/dev/null)"
     [[ -d "$ZIBOLT_CONFIG_DIR/control.ini" ]] || fail "the folder in control.ini's place was replaced"
     rmdir "$ZIBOLT_CONFIG_DIR/control.ini"
     xdotool key r
-    for _ in $(seq 20); do [[ -f "$ZIBOLT_CONFIG_DIR/control.ini" ]] && break; sleep 0.1; done
+    for _ in $(seq 100); do [[ -f "$ZIBOLT_CONFIG_DIR/control.ini" ]] && break; sleep 0.1; done
     grep -qx "Resolution=960x540" "$ZIBOLT_CONFIG_DIR/control.ini" 2>/dev/null ||
       fail "R did not save the next resolution: $(cat "$ZIBOLT_CONFIG_DIR/control.ini" 2>/dev/null)"
     kill "$first"
