@@ -89,16 +89,17 @@ void SdlConvert(benchmark::State& state)
     }
 }
 
-// The show composed at 1280x720 and shown on a 1920x1080 screen.
+// The show composed at a smaller size and shown on a 1920x1080 screen.
 struct ScaledScene {
-    std::unique_ptr<VDib> frame = MakeScenery(1280, 720, 6);
+    int width, height;
+    std::unique_ptr<VDib> frame;
     SDL_Surface* indexed = nullptr;
     SDL_Surface* argb = nullptr;  // SDL scales only between surfaces of one format
-    ScaledScene()
+    ScaledScene(int w, int h, int seed) : width(w), height(h), frame(MakeScenery(w, h, seed))
     {
-        indexed = SDL_CreateRGBSurfaceWithFormatFrom(frame->GetBits(), 1280, 720, 8,
+        indexed = SDL_CreateRGBSurfaceWithFormatFrom(frame->GetBits(), w, h, 8,
                                                      frame->GetStride(), SDL_PIXELFORMAT_INDEX8);
-        argb = SDL_CreateRGBSurfaceWithFormat(0, 1280, 720, 32, SDL_PIXELFORMAT_ARGB8888);
+        argb = SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_ARGB8888);
         if (!indexed || !argb)
             throw std::runtime_error(std::string("SDL surface: ") + SDL_GetError());
         SDL_SetSurfacePalette(indexed, TheScene().palette);
@@ -110,32 +111,39 @@ struct ScaledScene {
     }
 };
 
-ScaledScene& TheScaledScene()
+// 1280x720: a factor of 1.5; 960x540: the design size of 1920x1080, a whole factor of 2.
+ScaledScene& TheScaledScene(bool design)
 {
-    static ScaledScene scene;
-    return scene;
+    static ScaledScene scene(1280, 720, 6);
+    static ScaledScene designScene(960, 540, 7);
+    return design ? designScene : scene;
 }
 
-void OursScaled(benchmark::State& state)
+// Each pixel the nearest (a whole factor: each becomes a block), or blended.
+void OursScaled(benchmark::State& state, bool design, bool blended)
 {
     PresentScene& s = TheScene();
-    ScaledScene& scaled = TheScaledScene();
+    ScaledScene& scaled = TheScaledScene(design);
     for (auto _ : state) {
         s.converter.SetPalette(scaled.frame->GetPaletteEntries());
-        s.converter.ConvertScaled(*scaled.frame, s.pixels.data(), kWidth * 4, kWidth, kHeight);
+        s.converter.ConvertPart(*scaled.frame, s.pixels.data(), kWidth * 4, kWidth, kHeight,
+                                VIntRect{0, 0, kWidth, kHeight}, blended);
         benchmark::DoNotOptimize(s.pixels.data());
         benchmark::ClobberMemory();
     }
 }
 
-void SdlScaled(benchmark::State& state)
+void SdlScaled(benchmark::State& state, bool design, bool blended)
 {
     PresentScene& s = TheScene();
-    ScaledScene& scaled = TheScaledScene();
+    ScaledScene& scaled = TheScaledScene(design);
     for (auto _ : state) {
         s.NewSdlPalette();
         SDL_BlitSurface(scaled.indexed, nullptr, scaled.argb, nullptr);
-        SDL_BlitScaled(scaled.argb, nullptr, s.argb, nullptr);
+        if (blended)
+            SDL_SoftStretchLinear(scaled.argb, nullptr, s.argb, nullptr);
+        else
+            SDL_BlitScaled(scaled.argb, nullptr, s.argb, nullptr);
         benchmark::DoNotOptimize(s.argb->pixels);
         benchmark::ClobberMemory();
     }
@@ -160,8 +168,12 @@ void RegisterPresentRound()
         {"present_1920x1080/palette_table", Ours},
         {"present_1920x1080/SDL_BlitSurface", SdlBlit},
         {"present_1920x1080/SDL_ConvertSurface", SdlConvert},
-        {"scaled_1280x720_to_1920x1080/palette_table", OursScaled},
-        {"scaled_1280x720_to_1920x1080/SDL_BlitScaled", SdlScaled},
+        {"scaled_1280x720_to_1920x1080/palette_table", [](benchmark::State& st) { OursScaled(st, false, false); }},
+        {"scaled_1280x720_to_1920x1080/SDL_BlitScaled", [](benchmark::State& st) { SdlScaled(st, false, false); }},
+        {"design_960x540_to_1920x1080/blocks", [](benchmark::State& st) { OursScaled(st, true, false); }},
+        {"design_960x540_to_1920x1080/SDL_BlitScaled", [](benchmark::State& st) { SdlScaled(st, true, false); }},
+        {"blend_1280x720_to_1920x1080/bilinear", [](benchmark::State& st) { OursScaled(st, false, true); }},
+        {"blend_1280x720_to_1920x1080/SDL_SoftStretchLinear", [](benchmark::State& st) { SdlScaled(st, false, true); }},
         {"preview_reduce_4to1/Reduce4", Reduce},
     };
     for (const auto& [name, body] : cases)
@@ -177,6 +189,10 @@ std::vector<VRatioTarget> PresentRatioTargets()
          "present_1920x1080/SDL_ConvertSurface", 1.0},
         {"1280x720 shown at 1920x1080 vs SDL", "scaled_1280x720_to_1920x1080/palette_table",
          "scaled_1280x720_to_1920x1080/SDL_BlitScaled", 1.0},
+        {"960x540 shown twice as large vs SDL", "design_960x540_to_1920x1080/blocks",
+         "design_960x540_to_1920x1080/SDL_BlitScaled", 1.0},
+        {"1280x720 blended to 1920x1080 vs SDL", "blend_1280x720_to_1920x1080/bilinear",
+         "blend_1280x720_to_1920x1080/SDL_SoftStretchLinear", 1.0},
     };
 }
 

@@ -4,6 +4,8 @@
 # As root it installs what is missing; otherwise it prints the one apt-get line to run.
 set -euo pipefail
 
+# Two monitors for the tests and benchmarks that need them: Xorg with the dummy driver.
+monitors=(xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils)
 common=(cmake ninja-build g++ pkg-config nlohmann-json3-dev libpng-dev libgif-dev
         libsdl2-dev libfreetype-dev libfontconfig-dev fonts-comic-neue fonts-dejavu-core)
 case "${1:-show}" in
@@ -15,13 +17,14 @@ case "${1:-show}" in
   # (from npm, tests/web/package-lock.json).
   test)  wanted=("${common[@]}" googletest libgtest-dev clang-14 libclang-rt-14-dev xvfb xdotool xfonts-base x11-utils
                  desktop-file-utils lintian xscreensaver mate-screensaver dbus-daemon libglib2.0-bin
-                 dconf-service dconf-gsettings-backend emscripten chromium) ;;
-  bench) wanted=("${common[@]}" libbenchmark-dev) ;;
+                 dconf-service dconf-gsettings-backend emscripten chromium "${monitors[@]}") ;;
+  # imagemagick: the screenshots of the ship's share of the screen.
+  bench) wanted=("${common[@]}" libbenchmark-dev xvfb imagemagick "${monitors[@]}") ;;
   art)   wanted=("${common[@]}" librsvg2-bin python3 imagemagick) ;;
   sounds) wanted=(espeak-ng sox) ;;
   # The Windows cross build and its tests: wine64 runs the 64-bit programs, wine gives the
   # wine and wineboot commands, nsis makes the installer, icoutils reads the icons back.
-  win)   wanted=(cmake ninja-build g++-mingw-w64-x86-64 wine wine64 xvfb xdotool nsis icoutils) ;;
+  win)   wanted=(cmake ninja-build g++-mingw-w64-x86-64 wine wine64 xvfb xdotool nsis icoutils "${monitors[@]}") ;;
   # The web page (scripts/web.sh): Debian's emscripten, no download at build time.
   web)   wanted=("${common[@]}" emscripten) ;;
   *) echo "usage: $0 show|test|bench|art|sounds|win|web" >&2; exit 2 ;;

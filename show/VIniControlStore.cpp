@@ -1,8 +1,11 @@
 #include "show/VIniControlStore.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <cstring>
+#include <random>
 #include <fstream>
 #include <sstream>
 #include <system_error>
@@ -108,6 +111,14 @@ std::string CleanValue(std::string value)
 {
     std::replace_if(value.begin(), value.end(), IsControl, ' ');
     return value;
+}
+
+std::string UniqueSuffix()
+{
+    static std::atomic<unsigned> count{0};
+    const auto now = std::chrono::steady_clock::now().time_since_epoch().count();
+    return std::to_string(std::random_device{}()) + "." + std::to_string(now) + "." +
+           std::to_string(count++);
 }
 
 std::string Quoted(const fs::path& path) { return "\"" + path.string() + "\""; }
@@ -318,8 +329,10 @@ bool VIniControlStore::TryWrite(const std::string& key, const std::string& value
     const fs::path folder = file.parent_path();
     if (!folder.empty() && !fs::create_directories(folder, error) && error)
         return Fail("cannot make the settings folder " + Quoted(folder) + ": " + error.message());
+    // A name of its own: shows on several monitors write their settings at the same moment,
+    // and two writers of one temporary file could install a mix of both.
     fs::path temporary = file;
-    temporary += ".tmp";
+    temporary += ".tmp." + UniqueSuffix();
     {
         std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
         if (!out)

@@ -74,6 +74,17 @@ void VInvalidList::Add(const VRect& rect, const VRect& bounds)
     r.Floor();
     r.width += 1;
     r.height += 1;
+    Merge(r, bounds);
+}
+
+void VInvalidList::AddPixels(const VRect& rect, const VRect& bounds)
+{
+    if (!rect.IsEmpty())
+        Merge(rect, bounds);
+}
+
+void VInvalidList::Merge(VRect r, const VRect& bounds)
+{
     if (!r.Intersect(bounds) || r.IsEmpty())
         return;
 

@@ -11,6 +11,8 @@ class VInvalidList {
 public:
     // Marks `rect` (widened to whole pixels) dirty inside `bounds`.
     void Add(const VRect& rect, const VRect& bounds);
+    // Marks a rectangle of whole pixels dirty as it is, without widening it.
+    void AddPixels(const VRect& rect, const VRect& bounds);
     void Clear() { rects_.clear(); }
 
     std::size_t Size() const { return rects_.size(); }
@@ -19,6 +21,8 @@ public:
     VRectList AsRectList() const;
 
 private:
+    void Merge(VRect r, const VRect& bounds);
+
     std::vector<std::unique_ptr<VRect>> rects_;
 };
 

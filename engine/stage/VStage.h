@@ -9,6 +9,7 @@
 #include "engine/graphics/VRect.h"
 #include "engine/graphics/VSurface.h"
 #include "engine/pixies/VPixieHost.h"
+#include "engine/stage/VFrameChanges.h"
 #include "engine/stage/VInvalidList.h"
 #include "engine/stage/VStageSetup.h"
 
@@ -66,7 +67,9 @@ public:
     // is due, repaints and pumps messages once, and is false when the loop is to end.
     bool BeginRun();
     bool RunCycle();
-    // Composes the background and every visible pixie, deepest first, and presents the frame.
+    // Composes the background and every visible pixie, deepest first, and presents the frame
+    // with the rectangles that changed since the last repaint (an empty list when none did);
+    // the invalid list is empty afterwards.
     virtual void Repaint();
     // Shows a new picture after a change of scenery, optionally fading the old one out and the
     // new one in. Here only a full redraw; a windowed stage fades its palette.
@@ -166,6 +169,7 @@ private:
 
     bool firstShow_ = true;
     VInvalidList invalid_;
+    VFrameChanges changes_;
     double startTime_ = 0.0;
     double timeScale_ = 1.0;
     double pausedAt_ = -1.0;
@@ -173,6 +177,9 @@ private:
     std::unique_ptr<VSurface> frameBuffer_;
     std::unique_ptr<VSurface> background_;
     double refreshPeriod_ = 0.0;
+    // Platform time from which the next repaint may come, and whether ticks wait for one.
+    double nextRepaint_ = 0.0;
+    bool repaintOwed_ = false;
     double frameSlice_ = 0.0;
     std::string caption_;
     bool quitRequested_ = false;

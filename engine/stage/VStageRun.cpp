@@ -75,8 +75,7 @@ double VStage::TickDueTimers()
                              " has no valid due time and was stopped.");
         }
         if (!(due < GetTime())) {
-            if (fired)
-                Repaint();
+            repaintOwed_ = repaintOwed_ || fired;
             break;
         }
         fired = true;
@@ -87,6 +86,18 @@ double VStage::TickDueTimers()
         }
     }
     double wait = due - GetTime();
+    if (repaintOwed_) {
+        // No more frames than the display shows: a timer that steps every millisecond still
+        // gets a frame per refresh, with all its steps in it. A host that calls once per
+        // display frame (a browser) calls a little early or late, so a quarter of a refresh
+        // early still counts as on time. A repaint further ahead than a refresh and a quarter
+        // means the clock went back.
+        const double ahead = nextRepaint_ - GetPlatformTime();
+        if (!(ahead > refreshPeriod_ / 4 && ahead <= refreshPeriod_ * 5 / 4))
+            Repaint();
+        else
+            wait = std::min(wait, ahead);
+    }
     if (!(wait > 0))
         wait = 0;
     if (wait >= kMaxWait)
@@ -125,39 +136,68 @@ bool VStage::IsRegistered(const VTimer* timer) const
 
 void VStage::Repaint()
 {
+    repaintOwed_ = false;
+    // The next frame is due a refresh after this one was, so that frames a little early keep
+    // to the display's rate; a late frame or the repaints of a fade move it on (it stays within
+    // a quarter of a refresh of one refresh from now).
+    const double now = GetPlatformTime();
+    nextRepaint_ = std::clamp(nextRepaint_ + refreshPeriod_, now + refreshPeriod_ * 3 / 4,
+                              now + refreshPeriod_ * 5 / 4);
     if (!background_ || !frameBuffer_)
         return;
     auto& children = GetChildren();
     // Deepest first, pixies before everything else. Pixies of equal depth keep their list
-    // order, so a run is repeatable.
-    std::stable_sort(children.begin(), children.end(), [](VComponent* a, VComponent* b) {
-        auto* pa = dynamic_cast<VPixie*>(a);
-        auto* pb = dynamic_cast<VPixie*>(b);
-        if (!pa || !pb)
-            return pa && !pb;
-        return SortDepth(pa) > SortDepth(pb);
+    // order, so a run is repeatable. Each component's kind and depth are looked up once, not
+    // in every comparison.
+    struct Entry {
+        VComponent* component;
+        VPixie* pixie;
+        float depth;
+    };
+    std::vector<Entry> order;
+    order.reserve(children.size());
+    for (VComponent* c : children) {
+        auto* pixie = dynamic_cast<VPixie*>(c);
+        order.push_back({c, pixie, pixie ? SortDepth(pixie) : 0.0f});
+    }
+    std::stable_sort(order.begin(), order.end(), [](const Entry& a, const Entry& b) {
+        if (!a.pixie || !b.pixie)
+            return a.pixie && !b.pixie;
+        return a.depth > b.depth;
     });
+    for (std::size_t i = 0; i < order.size(); ++i)
+        children[i] = order[i].component;
     float w = background_->GetWidth();
     float h = background_->GetHeight();
     frameBuffer_->Draw(*background_, 0, 0, w, h, 0, 0, w, h, false, false);
-    // Drawing may not change the list (a pixie made while painting); walk a snapshot.
-    std::vector<VComponent*> order = children;
+    // Drawing may not change the list (a pixie made while painting): this walks a snapshot.
     // One pixie that cannot paint must not cost the others their frame: the first failure
     // is passed on after the frame is shown.
     std::exception_ptr failure;
-    for (VComponent* component : order) {
-        auto* pixie = dynamic_cast<VPixie*>(component);
-        if (!pixie || !pixie->IsVisible())
+    for (const Entry& entry : order) {
+        if (!entry.pixie || !entry.pixie->IsVisible())
             continue;
         try {
-            pixie->Draw(*frameBuffer_, pixie->GetXPos(), pixie->GetYPos(), nullptr);
+            entry.pixie->Draw(*frameBuffer_, entry.pixie->GetXPos(), entry.pixie->GetYPos(), nullptr);
         } catch (...) {
             if (!failure)
                 failure = std::current_exception();
         }
     }
+    // What was marked, and what the pixels say changed, is all the backend need show again.
+    if (const VDib* frame = frameBuffer_->GetDib())
+        changes_.Collect(*frame, invalid_);
+    else
+        InvalidRect(frameBuffer_->GetRect());
+    std::vector<VRect> changed(invalid_.Size());
+    for (std::size_t i = 0; i < changed.size(); ++i)
+        changed[i] = invalid_[i];
+    invalid_.Clear();
+    VRectList list;
+    for (VRect& r : changed)
+        list.push_back(&r);
     if (!presentHeld_)
-        Present(*frameBuffer_, 0, 0, nullptr);
+        Present(*frameBuffer_, 0, 0, &list);
     if (failure)
         std::rethrow_exception(failure);
 }

@@ -10,6 +10,7 @@ const uint8_t kDigits[10][5] = {
 const uint8_t kPoint[5] = {0, 0, 0, 0, 2};
 const uint8_t kMinus[5] = {0, 0, 7, 0, 0};
 const uint8_t kSpace[5] = {0, 0, 0, 0, 0};
+const uint8_t kCross[5] = {0, 5, 2, 5, 0};
 
 const uint8_t* GlyphOf(char c)
 {
@@ -19,6 +20,8 @@ const uint8_t* GlyphOf(char c)
         return kPoint;
     if (c == '-')
         return kMinus;
+    if (c == 'x')
+        return kCross;
     return kSpace;
 }
 

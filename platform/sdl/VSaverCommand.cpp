@@ -51,32 +51,6 @@ std::optional<uint64_t> ParseWindowId(const std::string& text)
     return static_cast<uint64_t>(value);
 }
 
-std::optional<VResolution> ParseResolution(const std::string& text)
-{
-    const std::string value = Lower(Trim(text));
-    const auto cross = value.find_first_of("x*");
-    if (cross == std::string::npos || cross == 0 || cross + 1 >= value.size())
-        return std::nullopt;
-    auto side = [](const std::string& digits) -> int {
-        if (digits.empty() || digits.size() > 5)
-            return -1;
-        for (char c : digits)
-            if (!std::isdigit(static_cast<unsigned char>(c)))
-                return -1;
-        return std::atoi(digits.c_str());
-    };
-    const int width = side(Trim(value.substr(0, cross)));
-    const int height = side(Trim(value.substr(cross + 1)));
-    if (width < 16 || height < 16 || width > 16384 || height > 16384)
-        return std::nullopt;
-    return VResolution{width, height};
-}
-
-bool IsNativeResolution(const std::string& text)
-{
-    return Lower(Trim(text)) == "native";
-}
-
 VSaverCommand ParseSaverCommand(const std::vector<std::string>& args, const char* screensaverWindow)
 {
     VSaverCommand command;
@@ -143,6 +117,18 @@ VSaverCommand ParseSaverCommand(const std::vector<std::string>& args, const char
         } else if (lower == "--resolution") {
             if (auto v = next("a size such as 1280x720"))
                 command.resolution = *v;
+        } else if (lower == "--monitors") {
+            if (auto v = next("each, span or primary"))
+                command.monitors = *v;
+        } else if (lower == "--display") {
+            if (auto v = next("a display number")) {
+                char* end = nullptr;
+                const long n = std::strtol(v->c_str(), &end, 10);
+                if (v->empty() || *end != '\0' || n < 0 || n > 63)
+                    fail("\"" + *v + "\" is not a display number.");
+                else
+                    command.display = int(n);
+            }
         } else if (lower == "--help" || lower == "-h") {
             help = true;
         } else {
@@ -190,7 +176,9 @@ std::string SaverUsage()
            "  --root             draw into the screen saver's window (XSCREENSAVER_WINDOW)\n"
            "                     or the root window\n"
            "  --window-id ID     draw into window ID\n"
-           "  --sound, --no-sound, --engine N, --skin NAME, --resolution WxH\n"
+           "  --sound, --no-sound, --engine N, --skin NAME, --resolution auto|native|WxH,\n"
+           "  --monitors each|span|primary\n"
            "                     settings for this run, over those of control.ini\n"
+           "  --display N        with /s: the show on display N alone\n"
            "  --record ...       record the show without a display (--record --help)\n";
 }

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "saver/VStageSize.h"
+
 // How the program was started.
 enum class VSaverMode {
     Window,     // no option: a framed window that the close button or Escape ends
@@ -33,6 +35,10 @@ struct VSaverCommand {
     std::optional<std::string> engine;
     std::optional<std::string> skin;
     std::optional<std::string> resolution;
+    std::optional<std::string> monitors;
+    // With "/s": the show on this display only, as one of the shows that a full-screen run
+    // starts for each monitor (-1: none given).
+    int display = -1;
     // The arguments after --record, for the recording command.
     std::vector<std::string> recordArgs;
     // Set when the command line cannot be understood; names the problem.
@@ -46,16 +52,6 @@ VSaverCommand ParseSaverCommand(const std::vector<std::string>& args,
 
 // A window id as decimal or 0x-prefixed hexadecimal; nullopt when it is not one.
 std::optional<uint64_t> ParseWindowId(const std::string& text);
-
-// "1280x720" (also "1280X720" or "1280*720"); nullopt for an empty, "native" or malformed
-// value, or sides outside 16 .. 16384.
-struct VResolution {
-    int width = 0;
-    int height = 0;
-};
-std::optional<VResolution> ParseResolution(const std::string& text);
-// "native" in any letter case: the display's own size, chosen on purpose.
-bool IsNativeResolution(const std::string& text);
 
 // The usage text printed by --help and on errors.
 std::string SaverUsage();

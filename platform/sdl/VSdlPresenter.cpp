@@ -1,5 +1,8 @@
 #include "platform/sdl/VSdlPresenter.h"
 
+#include "engine/stage/VPresentPlan.h"
+#include "saver/VStageSize.h"
+
 #include <SDL2/SDL.h>
 
 #include <algorithm>
@@ -41,13 +44,8 @@ bool IsSoftwareGlRenderer(const char* name)
 
 VFitRect FitInto(int width, int height, int outW, int outH)
 {
-    if (width <= 0 || height <= 0 || outW <= 0 || outH <= 0 || (outW == width && outH == height))
-        return {0, 0, width, height};
-    const double scale = std::min(double(outW) / width, double(outH) / height);
-    VFitRect fit{0, 0, std::max(1, int(width * scale + 0.5)), std::max(1, int(height * scale + 0.5))};
-    fit.x = (outW - fit.w) / 2;
-    fit.y = (outH - fit.h) / 2;
-    return fit;
+    const VIntRect fit = FitPicture({width, height}, {outW, outH});
+    return {fit.x, fit.y, fit.width, fit.height};
 }
 
 VSdlPresenter::~VSdlPresenter()
@@ -79,17 +77,48 @@ bool VSdlPresenter::Open(SDL_Window* window, bool hardware)
     return false;
 }
 
-void VSdlPresenter::Show(int width, int height, bool scalable, const Fill& fill)
+void VSdlPresenter::Show(int width, int height, bool scalable, const VRectList* changed,
+                         const VIntRect& overlay, const Fill& fill)
 {
     if (!window_ || width <= 0 || height <= 0)
         return;
     if (renderer_)
-        ShowWithRenderer(width, height, fill);
+        ShowWithRenderer(width, height, changed, overlay, fill);
     else
-        ShowOnSurface(width, height, scalable, fill);
+        ShowOnSurface(width, height, scalable, changed, overlay, fill);
 }
 
-void VSdlPresenter::ShowWithRenderer(int width, int height, const Fill& fill)
+std::vector<VIntRect> VSdlPresenter::PartsToWrite(const VRectList* changed, int width, int height,
+                                                  int shownW, int shownH, bool whole,
+                                                  const VIntRect& overlay)
+{
+    const bool filtered = !IsWholeFactor({width, height}, {shownW, shownH});
+    VPresentPlan plan = VPresentPlan::Make(whole ? nullptr : changed, width, height, shownW,
+                                           shownH, filtered);
+    std::vector<VIntRect> parts;
+    switch (plan.kind) {
+    case VPresentPlan::Kind::Whole:
+        ++counts_.whole;
+        return {VIntRect{0, 0, shownW, shownH}};
+    case VPresentPlan::Kind::Parts:
+        for (const VPresentPlan::Part& part : plan.parts)
+            parts.push_back(part.shown);
+        break;
+    case VPresentPlan::Kind::Nothing:
+        break;
+    }
+    if (parts.empty()) {
+        ++counts_.unchanged;
+        return parts;  // a read-out alone is not worth a present: it only tells of presents
+    }
+    ++counts_.parts;
+    if (overlay.width > 0 && overlay.height > 0)
+        parts.push_back(overlay);
+    return parts;
+}
+
+void VSdlPresenter::ShowWithRenderer(int width, int height, const VRectList* changed,
+                                     const VIntRect& overlay, const Fill& fill)
 {
     if (!texture_ || frameWidth_ != width || frameHeight_ != height) {
         if (texture_)
@@ -102,17 +131,33 @@ void VSdlPresenter::ShowWithRenderer(int width, int height, const Fill& fill)
         SDL_SetTextureBlendMode(texture_, SDL_BLENDMODE_NONE);
         frameWidth_ = width;
         frameHeight_ = height;
+        textureFresh_ = true;
     }
-    void* pixels = nullptr;
-    int pitch = 0;
-    if (SDL_LockTexture(texture_, nullptr, &pixels, &pitch) != 0)
+    // The texture holds the frame at its own size; the renderer scales it.
+    const std::vector<VIntRect> parts =
+        PartsToWrite(changed, width, height, width, height, textureFresh_, overlay);
+    if (parts.empty())
         return;
-    fill(static_cast<uint32_t*>(pixels), pitch, width, height);
-    SDL_UnlockTexture(texture_);
+    for (const VIntRect& part : parts) {
+        const SDL_Rect area{part.x, part.y, part.width, part.height};
+        void* pixels = nullptr;
+        int pitch = 0;
+        if (SDL_LockTexture(texture_, &area, &pixels, &pitch) != 0)
+            return;
+        fill(static_cast<uint32_t*>(pixels), pitch, width, height, part);
+        SDL_UnlockTexture(texture_);
+        counts_.pixels += int64_t(part.width) * part.height;
+        ++counts_.uploads;
+    }
+    textureFresh_ = false;
 
     int outW = 0, outH = 0;
     SDL_GetRendererOutputSize(renderer_, &outW, &outH);
     const VFitRect fit = FitInto(width, height, outW, outH);
+    // Whole factors keep the art's pixels crisp; others are smoothed.
+    SDL_SetTextureScaleMode(texture_, IsWholeFactor({width, height}, {fit.w, fit.h})
+                                          ? SDL_ScaleModeNearest
+                                          : SDL_ScaleModeLinear);
     const SDL_Rect dest{fit.x, fit.y, fit.w, fit.h};
     if (fit.w != outW || fit.h != outH) {
         SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
@@ -122,25 +167,27 @@ void VSdlPresenter::ShowWithRenderer(int width, int height, const Fill& fill)
     SDL_RenderPresent(renderer_);
 }
 
-void VSdlPresenter::FillBands(SDL_Surface* target, const VFitRect& fit)
+bool VSdlPresenter::FillBands(SDL_Surface* target, const VFitRect& fit)
 {
     // The window's surface keeps what is written into it from frame to frame, so the bands
     // are drawn once for each surface and place of the picture, not with every frame.
     const DrawnBands now{target, target->pixels, target->w, target->h, target->pitch, fit};
     if (now == bands_)
-        return;
+        return false;
     bands_ = now;
     if (fit.w == target->w && fit.h == target->h)
-        return;
+        return true;
     // The bands beside the picture; the picture covers the rest.
     const SDL_Rect bands[] = {{0, 0, target->w, fit.y},
                               {0, fit.y + fit.h, target->w, target->h - fit.y - fit.h},
                               {0, fit.y, fit.x, fit.h},
                               {fit.x + fit.w, fit.y, target->w - fit.x - fit.w, fit.h}};
     SDL_FillRects(target, bands, 4, SDL_MapRGB(target->format, 0, 0, 0));
+    return true;
 }
 
-void VSdlPresenter::ShowOnSurface(int width, int height, bool scalable, const Fill& fill)
+void VSdlPresenter::ShowOnSurface(int width, int height, bool scalable, const VRectList* changed,
+                                  const VIntRect& overlay, const Fill& fill)
 {
     SDL_Surface* target = SDL_GetWindowSurface(window_);
     if (!target)
@@ -150,17 +197,38 @@ void VSdlPresenter::ShowOnSurface(int width, int height, bool scalable, const Fi
         // Straight into the window's memory, scaled on the way where needed: no copy between.
         if (SDL_MUSTLOCK(target) && SDL_LockSurface(target) != 0)
             return;
-        FillBands(target, fit);
-        auto* pixels = static_cast<uint8_t*>(target->pixels) + int64_t(fit.y) * target->pitch +
-                       int64_t(fit.x) * 4;
-        fill(reinterpret_cast<uint32_t*>(pixels), target->pitch, fit.w, fit.h);
+        const bool fresh = FillBands(target, fit);
+        const std::vector<VIntRect> parts =
+            PartsToWrite(changed, width, height, fit.w, fit.h, fresh, overlay);
+        std::vector<SDL_Rect> updates;
+        for (const VIntRect& part : parts) {
+            auto* pixels = static_cast<uint8_t*>(target->pixels) +
+                           int64_t(fit.y + part.y) * target->pitch + int64_t(fit.x + part.x) * 4;
+            fill(reinterpret_cast<uint32_t*>(pixels), target->pitch, fit.w, fit.h, part);
+            updates.push_back(SDL_Rect{fit.x + part.x, fit.y + part.y, part.width, part.height});
+            counts_.pixels += int64_t(part.width) * part.height;
+        }
         if (SDL_MUSTLOCK(target))
             SDL_UnlockSurface(target);
-        SDL_UpdateWindowSurface(window_);
+        if (fresh) {
+            // Bands and picture alike are new on this surface.
+            SDL_UpdateWindowSurface(window_);
+            ++counts_.uploads;
+        } else if (!updates.empty()) {
+            SDL_UpdateWindowSurfaceRects(window_, updates.data(), int(updates.size()));
+            counts_.uploads += int64_t(updates.size());
+        }
         return;
     }
     // Another pixel format, or a picture that cannot be asked for another size: through a
-    // surface of the frame's own, which SDL converts and scales.
+    // surface of the frame's own, which SDL converts and scales, always whole.
+    const bool fresh = FillBands(target, fit);
+    if (!fresh && VPresentPlan::Make(changed, width, height, width, height, false).kind ==
+                      VPresentPlan::Kind::Nothing) {
+        ++counts_.unchanged;
+        return;
+    }
+    ++counts_.whole;
     if (!staging_ || staging_->w != width || staging_->h != height) {
         if (staging_)
             SDL_FreeSurface(staging_);
@@ -169,9 +237,11 @@ void VSdlPresenter::ShowOnSurface(int width, int height, bool scalable, const Fi
             return;
         SDL_SetSurfaceBlendMode(staging_, SDL_BLENDMODE_NONE);
     }
-    fill(static_cast<uint32_t*>(staging_->pixels), staging_->pitch, width, height);
+    fill(static_cast<uint32_t*>(staging_->pixels), staging_->pitch, width, height,
+         VIntRect{0, 0, width, height});
+    counts_.pixels += int64_t(width) * height;
+    ++counts_.uploads;
     SDL_Rect dest{fit.x, fit.y, fit.w, fit.h};
-    FillBands(target, fit);
     if (fit.w == width && fit.h == height)
         SDL_BlitSurface(staging_, nullptr, target, &dest);
     else

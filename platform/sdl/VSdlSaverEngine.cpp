@@ -68,7 +68,10 @@ void VSdlSaverEngine::Attach(VStage&)
         break;
     }
     case VSaverMode::Debug:
+        // The window shows what the full-screen show would compose, and the read-out says
+        // at what size.
         stage_.SetShowFrameRate(true);
+        stage_.SetComposeAsScreen(true);
         break;
     case VSaverMode::Run:
         stage_.EnterSaverMode();
@@ -98,8 +101,11 @@ void VSdlSaverEngine::AdjustSetup(VStageSetup& setup)
     default:
         break;
     }
-    if (command_.mode == VSaverMode::Run || command_.mode == VSaverMode::Debug ||
-        command_.mode == VSaverMode::Preview)
+    // The shows on further monitors belong to the run instance that started them.
+    if (command_.mode == VSaverMode::Run && command_.display >= 0)
+        stage_.SetCaption(stage_.GetProgramName() + "_RUN");
+    else if (command_.mode == VSaverMode::Run || command_.mode == VSaverMode::Debug ||
+             command_.mode == VSaverMode::Preview)
         ApplySingleInstanceRule();
 }
 

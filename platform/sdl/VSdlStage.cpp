@@ -1,6 +1,10 @@
 #include "platform/sdl/VSdlStage.h"
 
 #include <SDL2/SDL.h>
+#include <SDL2/SDL_syswm.h>
+#include <poll.h>
+#include <cmath>
+#include <ctime>
 
 #include <algorithm>
 #include <chrono>
@@ -54,6 +58,8 @@ void OnRaise(int) { gRaise = 1; }
 // A fade step is shown for at least one frame of a 60 Hz display, also where the renderer
 // does not wait for the retrace.
 constexpr double kFadeStepMs = 1000.0 / 60.0;
+// The longest time between two pumps of SDL's events with nothing seen waiting.
+constexpr double kPumpIntervalMs = 250.0;
 // The longest a wait goes without looking for a signal.
 constexpr double kSignalSliceMs = 20.0;
 // How often a foreign target is checked for still existing.
@@ -67,10 +73,22 @@ VSdlStage::VSdlStage()
     // Unattended runs (tests, CI) have no one to press a button.
     if (const char* quiet = std::getenv("ZIBOLT_QUIET_REPORTS"); quiet && *quiet && *quiet != '0')
         quietReports_ = true;
+    // Every repaint converted and sent whole, as before changes were tracked: the benchmark's
+    // peer in the same run.
+    if (const char* whole = std::getenv("ZIBOLT_WHOLE_FRAMES"); whole && *whole && *whole != '0')
+        wholeFrames_ = true;
 }
 
 VSdlStage::~VSdlStage()
 {
+    // What showing the frames cost, for the benchmark that runs the saver.
+    if (const char* stats = std::getenv("ZIBOLT_PRESENT_STATS"); stats && *stats && presenter_) {
+        const VSdlPresenter::Counts& c = presenter_->GetCounts();
+        std::fprintf(stderr,
+                     "zibolt: frames whole %lld, in parts %lld, unchanged %lld; pixels written "
+                     "%lld; rectangles sent %lld\n",
+                     c.whole, c.parts, c.unchanged, c.pixels, c.uploads);
+    }
     presenter_.reset();
     if (window_) {
         // What letting go of a vanished window answers arrives while the guard still holds.
@@ -232,8 +250,9 @@ bool VSdlStage::CreateForeignWindow(uint64_t id)
     const bool preview = composeW == 4 * static_cast<int>(targetWidth_) &&
                          composeH == 4 * static_cast<int>(targetHeight_);
     if (!preview) {
-        composeW = resolution_ ? resolution_->width : width;
-        composeH = resolution_ ? resolution_->height : height;
+        const VResolution size = ComposeSize(resolution_, width, height);
+        composeW = size.width;
+        composeH = size.height;
     }
     composeW = std::max(composeW, 1);
     composeH = std::max(composeH, 1);
@@ -246,23 +265,31 @@ bool VSdlStage::CreateForeignWindow(uint64_t id)
 void VSdlStage::CreateOwnWindow()
 {
     VStageSetup& setup = GetSetup();
+    const bool span = setup.fullScreen && span_.width > 0 && span_.height > 0;
     Uint32 flags = SDL_WINDOW_ALLOW_HIGHDPI;
-    if (!setup.hasFrame)
+    if (!setup.hasFrame || span)
         flags |= SDL_WINDOW_BORDERLESS;
-    if (setup.fullScreen)
-        flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;  // the desktop's mode; never a mode change
+    // The desktop's mode, never a mode change. Full screen belongs to one display, so a show
+    // over several is a borderless window over all of them instead.
+    if (setup.fullScreen && !span)
+        flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
     if (topmost_)
         flags |= SDL_WINDOW_ALWAYS_ON_TOP;
     int width = std::max(static_cast<int>(setup.windowRect.width), 1);
     int height = std::max(static_cast<int>(setup.windowRect.height), 1);
     int x = static_cast<int>(setup.windowRect.x);
     int y = static_cast<int>(setup.windowRect.y);
-    if (setup.fullScreen) {
+    if (span) {
+        x = span_.x;
+        y = span_.y;
+        width = span_.width;
+        height = span_.height;
+    } else if (setup.fullScreen) {
         // Made at the size and place of its display already: without a window manager
         // nothing moves a full-screen window, and the pointer's positions would be off by
         // where it first appeared.
         SDL_Point corner{x, y};
-        int display = SDL_GetPointDisplayIndex(&corner);
+        const int display = display_ >= 0 ? display_ : SDL_GetPointDisplayIndex(&corner);
         SDL_Rect bounds{};
         if (SDL_GetDisplayBounds(std::max(display, 0), &bounds) == 0) {
             x = bounds.x;
@@ -288,22 +315,28 @@ void VSdlStage::CreateOwnWindow()
         SetQuitRequested();
         return;
     }
+    VResolution compose{width, height};
     if (setup.fullScreen) {
-        // The whole of the display the window is on.
-        SDL_DisplayMode mode{};
-        const int display = std::max(SDL_GetWindowDisplayIndex(window_), 0);
-        if (SDL_GetDesktopDisplayMode(display, &mode) == 0) {
-            width = mode.w;
-            height = mode.h;
+        if (!span) {
+            // The whole of the display the window is on.
+            SDL_DisplayMode mode{};
+            const int display = std::max(SDL_GetWindowDisplayIndex(window_), 0);
+            if (SDL_GetDesktopDisplayMode(display, &mode) == 0) {
+                width = mode.w;
+                height = mode.h;
+            }
         }
         setup.windowRect = VRect(0, 0, static_cast<float>(width), static_cast<float>(height));
-        if (resolution_) {
-            width = resolution_->width;
-            height = resolution_->height;
-        }
+        compose = ComposeSize(resolution_, width, height);
+    } else if (composeAsScreen_) {
+        // A window that shows what the full-screen show of its display would compose.
+        SDL_Rect bounds{};
+        const int display = std::max(SDL_GetWindowDisplayIndex(window_), 0);
+        if (SDL_GetDisplayBounds(display, &bounds) == 0)
+            compose = ComposeSize(resolution_, bounds.w, bounds.h);
     }
-    SetWindowSize(width, height);
-    Resize(width, height);
+    SetWindowSize(compose.width, compose.height);
+    Resize(compose.width, compose.height);
     ShowCursor(setup.showCursor);
     SetCaption(GetCaption());
     if (topmost_)
@@ -344,28 +377,79 @@ bool VSdlStage::PumpMessages(double waitMs)
     if (videoStarted_) {
         // SDL splits what one platform message carries into several events and does not
         // merge mouse moves, so everything waiting is handled, not just one.
+        // SDL asks the X server dozens of times for each pump, so it pumps only when the
+        // display has something to say (and now and then all the same).
+        const double now = GetPlatformTime();
+        if (InputWaiting() || now - lastPump_ >= kPumpIntervalMs) {
+            SDL_PumpEvents();
+            lastPump_ = now;
+        }
         SDL_Event event;
-        for (int n = 0; n < 256 && SDL_PollEvent(&event); ++n) {
+        for (int n = 0; n < 256 && SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT,
+                                                  SDL_LASTEVENT) == 1;
+             ++n) {
             Dispatch(&event);
             if (quitPosted_)
                 return true;
         }
     }
-    // Waiting on the event queue wakes up for input, not for signals (SDL waits on through
-    // them): the wait goes in slices, so that SIGTERM ends the show within one.
-    for (double rest = t0 - GetTime() + waitMs; rest > 3 && !gTerminate;
-         rest = t0 - GetTime() + waitMs) {
-        const double slice = std::min(rest, kSignalSliceMs);
-        if (!videoStarted_)
-            SDL_Delay(static_cast<Uint32>(slice));
-        else if (SDL_WaitEventTimeout(nullptr, static_cast<int>(slice)))
-            break;
+    const int connection = DisplayConnection();
+    double rest = t0 - GetTime() + waitMs;
+    if (connection >= 0) {
+        // Waiting on the display's connection wakes up for input and for signals at once,
+        // to the microsecond: short waits are slept too, not spun through. SDL's own wait
+        // asks the X server again and again while it waits.
+        if (rest > 0 && !gTerminate) {
+            const double wait = std::min(rest, 1000.0);
+            timespec timeout{time_t(wait / 1000.0), long(std::fmod(wait, 1000.0) * 1e6)};
+            pollfd ready{connection, POLLIN, 0};
+            ::ppoll(&ready, 1, &timeout, nullptr);
+        }
+    } else {
+        // Waiting on the event queue wakes up for input, not for signals (SDL waits on
+        // through them): the wait goes in slices, so that SIGTERM ends the show within one.
+        for (; rest > 3 && !gTerminate; rest = t0 - GetTime() + waitMs) {
+            const double slice = std::min(rest, kSignalSliceMs);
+            if (!videoStarted_)
+                SDL_Delay(static_cast<Uint32>(slice));
+            else if (SDL_WaitEventTimeout(nullptr, static_cast<int>(slice)))
+                break;
+        }
     }
     if (gTerminate) {
         gTerminate = 0;
         Stop();
     }
     return quitPosted_;
+}
+
+int VSdlStage::DisplayConnection()
+{
+    if (!window_)
+        return -1;
+    if (connection_ == -2) {
+        SDL_SysWMinfo info;
+        SDL_VERSION(&info.version);
+        if (SDL_GetWindowWMInfo(window_, &info) && info.subsystem == SDL_SYSWM_X11) {
+            xDisplay_ = info.info.x11.display;
+            connection_ = ConnectionNumber(info.info.x11.display);
+        } else {
+            connection_ = -1;
+        }
+    }
+    return connection_;
+}
+
+bool VSdlStage::InputWaiting()
+{
+    const int connection = DisplayConnection();
+    if (connection < 0)
+        return true;  // no way to tell: ask SDL
+    // Events already read into Xlib's queue (by a present's round trip), or bytes on the wire.
+    if (XEventsQueued(static_cast<Display*>(xDisplay_), QueuedAlready) > 0)
+        return true;
+    pollfd ready{connection, POLLIN, 0};
+    return ::poll(&ready, 1, 0) > 0;
 }
 
 void VSdlStage::Dispatch(const void* raw)
@@ -446,7 +530,7 @@ double VSdlStage::WaitForRetrace()
     return GetTime() + GetRefreshPeriod();
 }
 
-void VSdlStage::Present(VSurface& surface, float, float, const VRectList*)
+void VSdlStage::Present(VSurface& surface, float, float, const VRectList* rects)
 {
     VDib* dib = surface.GetDib();
     if (!dib || !presenter_)
@@ -455,7 +539,11 @@ void VSdlStage::Present(VSurface& surface, float, float, const VRectList*)
         Stop();
         return;
     }
-    const bool readout = showFrameRate_ && meter_.Frame(GetTime());
+    if (wholeFrames_)
+        rects = nullptr;
+    // A frame that changed nothing is not shown again, and does not count as a frame shown.
+    const bool unchanged = rects && rects->empty();
+    const bool readout = showFrameRate_ && !unchanged && meter_.Frame(GetTime());
     converter_.SetPalette(dib->GetPaletteEntries());
     const bool reduce = windowWidth_ == 4 * static_cast<int>(targetWidth_) &&
                         windowHeight_ == 4 * static_cast<int>(targetHeight_) &&
@@ -463,25 +551,43 @@ void VSdlStage::Present(VSurface& surface, float, float, const VRectList*)
                         static_cast<int>(targetHeight_) == kPreviewHeight &&
                         dib->GetWidth() >= 4 * kPreviewWidth && dib->GetHeight() >= 4 * kPreviewHeight;
     if (reduce)
-        Show(kPreviewWidth, kPreviewHeight, true, *dib, readout);
+        Show(kPreviewWidth, kPreviewHeight, true, *dib, unchanged ? rects : nullptr, false);
     else
-        Show(dib->GetWidth(), dib->GetHeight(), false, *dib, readout);
+        Show(dib->GetWidth(), dib->GetHeight(), false, *dib, rects, readout);
 }
 
-void VSdlStage::Show(int width, int height, bool reduced, VDib& dib, bool readout)
+std::string VSdlStage::ReadoutText(const VDib& dib) const
 {
+    // The rate, and the size the show is composed at.
+    char text[64];
+    std::snprintf(text, sizeof text, "%f %dx%d", meter_.GetRate(), dib.GetWidth(), dib.GetHeight());
+    return text;
+}
+
+void VSdlStage::Show(int width, int height, bool reduced, VDib& dib, const VRectList* rects,
+                     bool readout)
+{
+    constexpr int kReadoutX = 2, kReadoutY = 2, kReadoutScale = 2;
+    const std::string text = readout ? ReadoutText(dib) : std::string();
+    // The read-out's box: a cell of four columns per character, a row above and below.
+    const VIntRect overlay = readout ? VIntRect{0, 0, kReadoutX + int(text.size()) * 4 * kReadoutScale,
+                                                kReadoutY + 6 * kReadoutScale}
+                                     : VIntRect{};
     // The full frame may be scaled as it is converted; the reduced preview has its own size.
-    presenter_->Show(width, height, !reduced, [&](uint32_t* out, int pitch, int outW, int outH) {
-        if (reduced)
-            converter_.Reduce4(dib, out, pitch);
-        else
-            converter_.ConvertScaled(dib, out, pitch, outW, outH);
-        if (readout) {
-            char text[32];
-            std::snprintf(text, sizeof text, "%f", meter_.GetRate());
-            DrawReadoutText(out, pitch, outW, outH, 2, 2, text);
-        }
-    });
+    presenter_->Show(width, height, !reduced, rects, overlay,
+                     [&](uint32_t* out, int pitch, int outW, int outH, const VIntRect& part) {
+                         if (reduced) {
+                             converter_.Reduce4(dib, out, pitch);
+                             return;
+                         }
+                         const bool filtered = !IsWholeFactor({dib.GetWidth(), dib.GetHeight()},
+                                                              {outW, outH});
+                         converter_.ConvertPart(dib, out, pitch, outW, outH, part, filtered);
+                         if (readout)
+                             DrawReadoutText(out, pitch, part.width, part.height,
+                                             kReadoutX - part.x, kReadoutY - part.y, text,
+                                             kReadoutScale);
+                     });
 }
 
 void VSdlStage::FadeTransition(bool fadeOut, bool fadeIn)

@@ -35,8 +35,18 @@ public:
     // --- set-up, before AddComponentStream ---
     void SetMainStream(std::string bytes);
     void SetScreensaverEngineFactory(EngineFactory factory) { engineFactory_ = std::move(factory); }
-    // Composes at this size and scales to the window (full screen or a foreign window).
-    void SetResolution(std::optional<VResolution> resolution) { resolution_ = resolution; }
+    // The size a full-screen show or one in a foreign window composes at, from the size of
+    // its screen or window; the picture is scaled to fill it.
+    void SetResolution(const VResolutionSetting& resolution) { resolution_ = resolution; }
+    // Full screen on display `index` (SDL's numbering, the primary first) instead of the one
+    // at the window's corner.
+    void SetDisplay(int index) { display_ = index; }
+    // Full screen over `area` of the desktop (the box around several displays) in one
+    // borderless window.
+    void SetSpan(const VIntRect& area) { span_ = area; }
+    // A window that composes what the full-screen show of its display would, shown fitted in
+    // it (the debug window).
+    void SetComposeAsScreen(bool on) { composeAsScreen_ = on; }
     // Reports go to standard error and the report log; unless quiet (an unattended saver, where
     // no one may answer), a box also shows them and asks whether to go on.
     void SetQuietReports(bool quiet) { quietReports_ = quiet; }
@@ -92,15 +102,28 @@ private:
     void CreateOwnWindow();
     bool CreateForeignWindow(uint64_t id);
     void Dispatch(const void* event);
+    // The file descriptor of the X display's connection; -1 where there is none.
+    int DisplayConnection();
+    // True when the display may have input for SDL to pump.
+    bool InputWaiting();
     bool TargetGone();
-    // Converts (or reduces) the frame to width x height 32-bit pixels and shows them.
-    void Show(int width, int height, bool reduced, VDib& dib, bool readout);
+    // Converts (or reduces) the frame to width x height 32-bit pixels and shows what
+    // changed of them (`rects`, in the frame's pixels; null: all).
+    void Show(int width, int height, bool reduced, VDib& dib, const VRectList* rects, bool readout);
+    std::string ReadoutText(const VDib& dib) const;
 
     std::string mainStream_;
     bool hasMainStream_ = false;
     EngineFactory engineFactory_;
-    std::optional<VResolution> resolution_;
+    VResolutionSetting resolution_;
+    int display_ = -1;
+    VIntRect span_;
+    bool composeAsScreen_ = false;
     bool quietReports_ = false;
+    int connection_ = -2;  // not looked up yet
+    void* xDisplay_ = nullptr;
+    double lastPump_ = 0;
+    bool wholeFrames_ = false;
 
     SDL_Window* window_ = nullptr;
     std::unique_ptr<VSdlPresenter> presenter_;

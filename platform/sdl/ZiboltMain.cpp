@@ -4,6 +4,8 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
+#include <optional>
 #include <memory>
 #include <spawn.h>
 #include <string>
@@ -16,16 +18,19 @@
 #include "platform/headless/VRecordCommand.h"
 #include "platform/sdl/VExecutablePath.h"
 #include "platform/sdl/VInstanceLock.h"
+#include "platform/sdl/VMonitorShows.h"
 #include "platform/sdl/VOverrideControlStore.h"
 #include "platform/sdl/VSaverCommand.h"
 #include "platform/sdl/VSdlSaverEngine.h"
 #include "platform/sdl/VSdlStage.h"
 #include "platform/sdl/VSdlEnvironment.h"
 #include "saver/VAboutLauncher.h"
+#include "saver/VMonitorChoice.h"
 #include "show/RegisterShowClasses.h"
 #include "show/VControlSettings.h"
 #include "show/VDataPaths.h"
 #include "show/VIniControlStore.h"
+#include "show/VRandom.h"
 
 extern char** environ;
 
@@ -53,10 +58,47 @@ void InstallSettings(const VSaverCommand& command)
         store->Override("Skin", *command.skin);
     if (command.resolution)
         store->Override("Resolution", *command.resolution);
+    if (command.monitors)
+        store->Override("Monitors", *command.monitors);
     SetControlStore(std::move(store));
 }
 
-int RunShow(const VSaverCommand& command)
+// Which displays this run shows on: sets the stage's place and returns the displays that
+// get a show of their own in other processes.
+std::vector<int> PlaceFullScreen(const VSaverCommand& command, VSdlStage& stage)
+{
+    if (command.display >= 0) {
+        // One of several shows: its own display, and a seed of its own, so that the monitors
+        // do not show the same.
+        stage.SetDisplay(command.display);
+        FixRandomSeed(static_cast<unsigned>(std::time(nullptr)) + 7919u * unsigned(command.display));
+        return {};
+    }
+    const std::string setting = ReadControlValue("Monitors", "");
+    std::optional<VMonitorChoice> choice = ParseMonitorChoice(setting);
+    if (!choice) {
+        std::fprintf(stderr, "zibolt: ignoring the monitors setting \"%s\" (use each, span or primary)\n",
+                     setting.c_str());
+        choice = VMonitorChoice::Each;
+    }
+    const std::vector<VIntRect> displays = VMonitorShows::Displays();
+    if (displays.empty())
+        return {};
+    const std::vector<std::size_t> distinct = DistinctMonitors(displays);
+    if (*choice == VMonitorChoice::Span && distinct.size() > 1) {
+        stage.SetSpan(ShowAreas(VMonitorChoice::Span, displays).front());
+        return {};
+    }
+    stage.SetDisplay(0);
+    std::vector<int> others;
+    if (*choice == VMonitorChoice::Each)
+        for (std::size_t i : distinct)
+            if (i != 0)
+                others.push_back(static_cast<int>(i));
+    return others;
+}
+
+int RunShow(const VSaverCommand& command, const std::vector<std::string>& args)
 {
     PrepareSdlEnvironment();
     InstallSettings(command);
@@ -68,14 +110,15 @@ int RunShow(const VSaverCommand& command)
 
     auto stage = std::make_unique<VSdlStage>();
     const std::string resolution = ReadControlValue("Resolution", "");
-    // "native" (the screen saver's settings page passes it) is the display's own size.
-    if (!resolution.empty() && !IsNativeResolution(resolution)) {
-        if (auto parsed = ParseResolution(resolution))
-            stage->SetResolution(parsed);
-        else
-            std::fprintf(stderr, "zibolt: ignoring the resolution \"%s\" (use e.g. 1280x720)\n",
-                         resolution.c_str());
-    }
+    if (auto parsed = ParseResolutionSetting(resolution))
+        stage->SetResolution(*parsed);
+    else
+        std::fprintf(stderr,
+                     "zibolt: ignoring the resolution \"%s\" (use auto, native or e.g. 1280x720)\n",
+                     resolution.c_str());
+    std::vector<int> otherDisplays;
+    if (command.mode == VSaverMode::Run)
+        otherDisplays = PlaceFullScreen(command, *stage);
     // An unattended saver must never wait for someone to answer a box: the full-screen saver,
     // the preview and the screen saver's own window report to the log only.
     if (command.mode == VSaverMode::Run || command.mode == VSaverMode::Preview ||
@@ -92,6 +135,10 @@ int RunShow(const VSaverCommand& command)
         std::unique_ptr<std::istream> stream = stage->LoadResourceStream();
         stage->AddComponentStream(stream.get());
     }
+    // The other monitors' shows start once this one has passed the single-instance rule.
+    VMonitorShows others;
+    if (!stage->IsQuitRequested() && !otherDisplays.empty())
+        others.Start(ExecutablePath(), args, otherDisplays);
     if (!stage->IsQuitRequested())
         stage->Run();
     const int code = stage->HasWindowFailed() ? 1 : 0;
@@ -134,7 +181,7 @@ int main(int argc, char** argv)
         break;
     }
     try {
-        return RunShow(command);
+        return RunShow(command, args);
     } catch (const VException& e) {
         std::fprintf(stderr, "zibolt: %s\n", e.GetMessage().c_str());
         return 1;

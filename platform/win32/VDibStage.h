@@ -7,6 +7,7 @@
 
 #include "engine/stage/VStage.h"
 #include "platform/win32/VFrameRateSmoother.h"
+#include "saver/VStageSize.h"
 
 // The private message that window creation posts to itself; its dispatch starts Run.
 constexpr UINT kRunMessage = WM_USER + 42;
@@ -50,6 +51,14 @@ public:
     void SetParentWindow(HWND window);
     // Topmost, and the platform told that a screen saver runs.
     void EnterSaverMode();
+    // Full screen over `area` of the virtual screen (a monitor, or the box around all of
+    // them) instead of the primary monitor.
+    void SetScreenArea(const VIntRect& area) { screenArea_ = area; }
+    // The size a full-screen show composes at, from the size of its screen area; the picture
+    // is scaled to fill the area.
+    void SetResolution(const VResolutionSetting& resolution) { resolution_ = resolution; }
+    // A window that composes what the full-screen show would, shown fitted in it.
+    void SetComposeAsScreen(bool on) { composeAsScreen_ = on; }
     // Reports go to standard error and the report log; unless quiet (an unattended saver,
     // where no one may answer), the "Valdrimor Exception" box also shows them.
     void SetQuietReports(bool quiet) { quietReports_ = quiet; }
@@ -68,7 +77,10 @@ protected:
 
 private:
     void PresentPreview(VDib& dib);
-    void DrawFrameRate(VDib& dib);
+    // Draws the read-out into the bitmap; the part of it drawn over, empty when none.
+    VRect DrawFrameRate(VDib& dib);
+    // The size the show is shown at in the target window.
+    VResolution TargetArea();
     std::string ModuleFileName() const;
 
     HINSTANCE module_;
@@ -82,5 +94,8 @@ private:
     VFrameRateSmoother frameRate_;
     bool saverRunningSet_ = false;
     HWND parent_ = nullptr;
+    VIntRect screenArea_;
+    VResolutionSetting resolution_;
+    bool composeAsScreen_ = false;
     bool quietReports_ = false;
 };

@@ -6,12 +6,21 @@
 
 #include "engine/graphics/VDib.h"
 #include "engine/graphics/VDibSurface.h"
+#include "engine/stage/VPresentPlan.h"
 #include "platform/win32/VDibStage.h"
 #include "platform/win32/VPreviewReduction.h"
 #include "platform/win32/VWinDibPlatform.h"
-#include "platform/win32/VWindowTarget.h"
 
-void VDibStage::Present(VSurface& surface, float x, float y, const VRectList* rects)
+VResolution VDibStage::TargetArea()
+{
+    if (targetWidth_ != -99999.0f && targetHeight_ != -99999.0f)
+        return {int(targetWidth_), int(targetHeight_)};
+    RECT client{};
+    GetClientRect(target_, &client);
+    return {int(client.right - client.left), int(client.bottom - client.top)};
+}
+
+void VDibStage::Present(VSurface& surface, float, float, const VRectList* rects)
 {
     VDib* dib = surface.GetDib();
     if (!dib)
@@ -24,42 +33,80 @@ void VDibStage::Present(VSurface& surface, float x, float y, const VRectList* re
         Stop();
         return;
     }
-    if (showFrameRate_)
-        DrawFrameRate(*dib);
-
+    // A frame that changed nothing is not shown again.
+    if (rects && rects->empty())
+        return;
     VRect own = GetWindowBounds();
     if (own.width == kPreviewFactor * targetWidth_ && own.height == kPreviewFactor * targetHeight_ &&
         targetWidth_ == kPreviewWidth && targetHeight_ == kPreviewHeight) {
         PresentPreview(*dib);
         return;
     }
-    VWindowTarget window(target_);
-    if (rects) {
-        if (showFrameRate_) {
-            VRectList readout;
-            VRect corner(0, 0, 30, 100);
-            readout.push_back(&corner);
-            dib->DrawRects(&window, 0, 0, 0, 0, &readout);
-        }
-        dib->DrawRects(&window, 0, 0, 0, 0, rects);
+    VRectList changed = rects ? *rects : VRectList();
+    VRect readout;
+    if (showFrameRate_)
+        readout = DrawFrameRate(*dib);
+    if (!readout.IsEmpty())
+        changed.push_back(&readout);
+
+    const VResolution frame{dib->GetWidth(), dib->GetHeight()};
+    const VIntRect fit = FitPicture(frame, TargetArea());
+    // A whole factor shows each bitmap pixel as a block, so a part shown alone meets its
+    // surroundings exactly; any other factor goes through the platform's filter, whose edges
+    // would not, so it shows whole frames.
+    const bool whole = IsWholeFactor(frame, {fit.width, fit.height});
+    VPresentPlan plan = VPresentPlan::Make(rects ? &changed : nullptr, frame.width, frame.height,
+                                           fit.width, fit.height, !whole);
+    if (plan.kind == VPresentPlan::Kind::Nothing)
         return;
-    }
-    int32_t width = targetWidth_ == -99999.0f ? kDibOwnSize : int32_t(targetWidth_);
-    int32_t height = targetHeight_ == -99999.0f ? kDibOwnSize : int32_t(targetHeight_);
-    dib->Draw(&window, int32_t(x), int32_t(y), width, height);
+    if (!whole)
+        plan.kind = VPresentPlan::Kind::Whole;
+
+    HDC dc = GetDC(target_);
+    if (!dc)
+        return;
+    HPALETTE palette = static_cast<HPALETTE>(dib->GetPalette());
+    HPALETTE previous = palette ? SelectPalette(dc, palette, FALSE) : nullptr;
+    if (palette)
+        RealizePalette(dc);
+    SetStretchBltMode(dc, whole ? COLORONCOLOR : HALFTONE);
+    if (!whole)
+        SetBrushOrgEx(dc, 0, 0, nullptr);  // as HALFTONE asks
+    const VDib& pixels = *dib;
+    auto show = [&](const VIntRect& to, const VIntRect& from) {
+        // Source rows count from the bitmap's bottom line.
+        StretchDIBits(dc, fit.x + to.x, fit.y + to.y, to.width, to.height, from.x,
+                      frame.height - from.y - from.height, from.width, from.height,
+                      pixels.GetBits(), reinterpret_cast<const BITMAPINFO*>(&pixels.GetInfo()),
+                      DIB_RGB_COLORS, SRCCOPY);
+    };
+    if (plan.kind == VPresentPlan::Kind::Whole)
+        show({0, 0, fit.width, fit.height}, {0, 0, frame.width, frame.height});
+    else
+        for (const VPresentPlan::Part& part : plan.parts)
+            show(part.shown, part.source);
+    if (palette)
+        SelectPalette(dc, previous, FALSE);
+    ReleaseDC(target_, dc);
 }
 
-void VDibStage::DrawFrameRate(VDib& dib)
+VRect VDibStage::DrawFrameRate(VDib& dib)
 {
     double now = GetTime();
     if (!frameRate_.Present(now))
-        return;
+        return VRect();
+    // The rate, and the size the show is composed at.
     char text[64];
-    std::snprintf(text, sizeof(text), "%f", frameRate_.GetRate());
+    std::snprintf(text, sizeof(text), "%f %dx%d", frameRate_.GetRate(), int(dib.GetWidth()),
+                  int(dib.GetHeight()));
     HDC dc = static_cast<HDC>(dib.PushDC());
     UseBitmapColours(dc, dib);
-    TextOutA(dc, 0, 0, text, int(std::strlen(text)));
+    const int length = int(std::strlen(text));
+    TextOutA(dc, 0, 0, text, length);
+    SIZE extent{};
+    GetTextExtentPoint32A(dc, text, length, &extent);
     dib.PopDC();
+    return VRect(0, 0, float(extent.cx), float(extent.cy));
 }
 
 void VDibStage::PresentPreview(VDib& dib)

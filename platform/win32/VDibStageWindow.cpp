@@ -62,6 +62,12 @@ LRESULT CALLBACK VDibStage::WindowProc(HWND window, UINT message, WPARAM wParam,
         if (stage)
             stage->MouseUp(MouseX(lParam), MouseY(lParam));
         break;
+    case WM_PAINT:
+        // Uncovered parts are black now (the class's brush): the next repaint shows all of
+        // the frame, not only what changed in it.
+        if (stage && stage->GetFrameBuffer())
+            stage->InvalidRect(stage->GetFrameBuffer()->GetRect());
+        break;
     case WM_MOUSEWHEEL:
     case kMouseHorizontalWheel:
         if (stage)
@@ -92,21 +98,31 @@ void VDibStage::CreateStageWindow()
     RegisterClassExA(&windowClass);
 
     VStageSetup& setup = GetSetup();
-    if (setup.fullScreen) {
-        HWND desktop = GetDesktopWindow();
-        HDC dc = GetDC(desktop);
-        setup.windowRect = VRect(0, 0, float(GetDeviceCaps(dc, HORZRES)),
-                                 float(GetDeviceCaps(dc, VERTRES)));
-        ReleaseDC(desktop, dc);
-    }
+    HWND desktop = GetDesktopWindow();
+    HDC desktopDC = GetDC(desktop);
+    const VResolution primary{GetDeviceCaps(desktopDC, HORZRES), GetDeviceCaps(desktopDC, VERTRES)};
+    ReleaseDC(desktop, desktopDC);
+    // Another area than the primary monitor is covered by a window of its exact place and
+    // size: maximising would shrink it to one monitor.
+    const bool ownArea = setup.fullScreen && screenArea_.width > 0 && screenArea_.height > 0;
+    if (ownArea)
+        setup.windowRect = VRect(float(screenArea_.x), float(screenArea_.y),
+                                 float(screenArea_.width), float(screenArea_.height));
+    else if (setup.fullScreen)
+        setup.windowRect = VRect(0, 0, float(primary.width), float(primary.height));
     int x = int(setup.windowRect.x);
     int y = int(setup.windowRect.y);
     int width = int(setup.windowRect.width);
     int height = int(setup.windowRect.height);
-    Resize(width, height);
+    VResolution compose{width, height};
+    if (setup.fullScreen)
+        compose = ComposeSize(resolution_, width, height);
+    else if (composeAsScreen_)
+        compose = ComposeSize(resolution_, primary.width, primary.height);
+    Resize(compose.width, compose.height);
 
     DWORD style = setup.hasFrame ? WS_OVERLAPPEDWINDOW : WS_POPUP;
-    if (setup.fullScreen)
+    if (setup.fullScreen && !ownArea)
         style |= WS_MAXIMIZE;
     // Without a frame this is a popup that the parent owns: still a top-level window, so the
     // single-instance rule finds it by its title, and it goes when the parent goes.
@@ -120,7 +136,7 @@ void VDibStage::CreateStageWindow()
     if (!target_)
         target_ = window_;
     if (target_ == window_)
-        ::ShowWindow(window_, setup.fullScreen ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
+        ::ShowWindow(window_, setup.fullScreen && !ownArea ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
     UpdateWindow(window_);
     if (IsWindowVisible(window_))
         ShowCursor(setup.showCursor);

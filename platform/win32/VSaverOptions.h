@@ -18,6 +18,9 @@ public:
     bool IsConfigure() const { return arguments_.empty() || Has("/c"); }
     bool IsPreview() const { return Has("/p"); }
     bool IsDebug() const { return Has("/d"); }
+    // "/m:N": one of the shows of a run with one show per monitor, on monitor N (the primary
+    // is 0); -1 when not given.
+    int GetMonitor() const { return Has("/m") ? int(GetWindowAfter("/m")) : -1; }
     // The window handle written after the first "/a" or "/p", 0 when there is none.
     std::intptr_t GetWindowAfter(const std::string& option) const;
 

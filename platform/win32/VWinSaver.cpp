@@ -3,6 +3,12 @@
 #include "engine/pixies/VPicture.h"
 #include "engine/stream/VComponentRef.h"
 #include "platform/win32/VDibStage.h"
+#include "platform/win32/VWinMonitors.h"
+#include "saver/VMonitorChoice.h"
+#include "show/VControlSettings.h"
+#include "show/VRandom.h"
+
+#include <ctime>
 
 namespace {
 
@@ -59,6 +65,7 @@ VWinSaver::VWinSaver(VDibStage& stage, const std::string& commandLine)
 
 VWinSaver::~VWinSaver()
 {
+    otherMonitors_.reset();
     if (verifierLibrary_)
         FreeLibrary(verifierLibrary_);
 }
@@ -113,9 +120,12 @@ void VWinSaver::Attach(VStage& stage)
     // Only the debug mode has someone watching who can answer a box.
     stage_.SetQuietReports(options_.IsPreview() || !options_.IsDebug());
     if (!options_.IsPreview()) {
-        if (options_.IsDebug())
+        if (options_.IsDebug()) {
+            // The window shows what the full-screen show would compose; the read-out says
+            // at what size.
             stage_.SetShowFrameRate(true);
-        else
+            stage_.SetComposeAsScreen(true);
+        } else
             stage_.EnterSaverMode();
         return;
     }
@@ -138,7 +148,21 @@ void VWinSaver::AdjustSetup(VStageSetup& setup)
     }
     if (options_.IsConfigure())
         return;
+    // A setting that cannot be read leaves the size derived from the screen.
+    stage_.SetResolution(
+        ParseResolutionSetting(ReadControlValue("Resolution", "")).value_or(VResolutionSetting{}));
     std::string runTitle = stage_.GetProgramName() + "_RUN";
+    const int monitor = options_.GetMonitor();
+    if (!options_.IsPreview() && monitor >= 0) {
+        // One of the shows of a run on every monitor: the run instance that started it has
+        // passed the single-instance rule. A seed of its own keeps the monitors apart.
+        const std::vector<VIntRect> monitors = WinMonitors();
+        if (std::size_t(monitor) < monitors.size())
+            stage_.SetScreenArea(monitors[std::size_t(monitor)]);
+        FixRandomSeed(unsigned(std::time(nullptr)) + 7919u * unsigned(monitor));
+        stage_.SetCaption(runTitle);
+        return;
+    }
     std::string previewTitle = stage_.GetProgramName() + "_PREVIEW";
     if (options_.IsPreview()) {
         if (FindWindowA(nullptr, runTitle.c_str()) || FindWindowA(nullptr, previewTitle.c_str()))
@@ -155,6 +179,31 @@ void VWinSaver::AdjustSetup(VStageSetup& setup)
     if (HWND preview = FindWindowA(nullptr, previewTitle.c_str()))
         PostMessageA(preview, WM_CLOSE, 0, 0);
     stage_.SetCaption(runTitle);
+    if (!options_.IsDebug())
+        PlaceOnMonitors();
+}
+
+void VWinSaver::PlaceOnMonitors()
+{
+    const VMonitorChoice choice =
+        ParseMonitorChoice(ReadControlValue("Monitors", "")).value_or(VMonitorChoice::Each);
+    const std::vector<VIntRect> monitors = WinMonitors();
+    const std::vector<std::size_t> distinct = DistinctMonitors(monitors);
+    if (distinct.size() < 2 || choice == VMonitorChoice::Primary)
+        return;  // the primary monitor, as the platform's own screen size has it
+    if (choice == VMonitorChoice::Span) {
+        stage_.SetScreenArea(WinVirtualScreen());
+        return;
+    }
+    stage_.SetScreenArea(monitors.front());
+    std::vector<int> others;
+    for (std::size_t i : distinct)
+        if (i != 0)
+            others.push_back(int(i));
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, sizeof(path));
+    otherMonitors_ = std::make_unique<VWinMonitorShows>();
+    otherMonitors_->Start(path, options_.GetArguments(), others);
 }
 
 void VWinSaver::PrepareShow()

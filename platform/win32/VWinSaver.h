@@ -2,10 +2,13 @@
 
 #include <windows.h>
 
+#include <memory>
+
 #include "platform/win32/VSaverOptions.h"
 #include "saver/VScreensaverEngine.h"
 
 class VDibStage;
+class VWinMonitorShows;
 
 // The Windows host of the screen saver: the mode from the command line, the password change
 // ("/a") and check, parenting into the preview window, the single-instance rule by window
@@ -36,6 +39,9 @@ private:
     void LoadVerifier();
     void ChangePassword();
     void PlayPreviewIntro();
+    // Where the run mode shows: the primary monitor, the virtual screen, or every monitor,
+    // the others in further processes.
+    void PlaceOnMonitors();
 
     using Verifier = BOOL(WINAPI*)(HWND);
 
@@ -45,4 +51,5 @@ private:
     bool oldPlatform_ = false;
     HWND host_ = nullptr;
     VSaverOptions options_;
+    std::unique_ptr<VWinMonitorShows> otherMonitors_;
 };

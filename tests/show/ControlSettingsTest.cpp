@@ -75,16 +75,22 @@ TEST_F(ControlSettings, StrayCarriageReturnsAreNoPartOfAValue)
 TEST_F(ControlSettings, WritesGoThroughATemporaryFileThatDoesNotStay)
 {
     WriteFile(ConfigFile(), "[Zibolt]\nSound=1\n");
-    // A stale temporary from a crashed write is simply replaced.
-    WriteFile(fs::path(ConfigFile()) += ".tmp", "half a fi");
+    // A stale temporary from a crashed write is in nobody's way.
+    const fs::path stale = fs::path(ConfigFile()) += ".tmp";
+    WriteFile(stale, "half a fi");
     VIniControlStore store(ConfigFile(), "Zibolt");
     EXPECT_TRUE(store.TryWrite("Sound", "0"));
     EXPECT_EQ(ReadFile(ConfigFile()), "[Zibolt]\nSound=0\n");
-    EXPECT_FALSE(fs::exists(fs::path(ConfigFile()) += ".tmp"));
-    // When the temporary cannot be made, the old file stays whole.
-    fs::create_directories(fs::path(ConfigFile()) += ".tmp");
-    EXPECT_FALSE(store.TryWrite("Sound", "1"));
-    EXPECT_EQ(ReadFile(ConfigFile()), "[Zibolt]\nSound=0\n");
+    std::size_t files = 0;
+    for (const auto& entry : fs::directory_iterator(fs::path(ConfigFile()).parent_path()))
+        files += entry.path() != stale;
+    EXPECT_EQ(files, 1u) << "a temporary file stayed";
+    // When the temporary cannot be made (here its name would be too long for the file
+    // system), the old file stays whole.
+    const fs::path tight = fs::path(ConfigFile()).parent_path() / (std::string(240, 'c') + ".ini");
+    WriteFile(tight, "[Zibolt]\nSound=0\n");
+    EXPECT_FALSE(VIniControlStore(tight, "Zibolt").TryWrite("Sound", "1"));
+    EXPECT_EQ(ReadFile(tight), "[Zibolt]\nSound=0\n");
 }
 
 // Every way a settings file can be unusable: reads give defaults, a write leaves the file as
@@ -126,7 +132,9 @@ TEST_F(ControlSettings, BrokenFilesAreNeverReplacedAndTheFailureIsReported)
         EXPECT_TRUE(c.unchanged());
         WriteControlValue("Skin", "Rusty");  // the same failure again
         EXPECT_TRUE(c.unchanged());
-        EXPECT_FALSE(fs::exists(fs::path(ConfigFile()) += ".tmp"));
+        for (const auto& entry : fs::directory_iterator(ConfigFile().parent_path()))
+            EXPECT_NE(entry.path().filename().string().rfind("control.ini.tmp", 0), 0u)
+                << "a temporary file stayed: " << entry.path();
     }
     // Each distinct problem is logged once, however often it is met.
     const std::string log = ReadFile(LogFile());

@@ -122,8 +122,9 @@ TEST(InvalidRect, StageClipsToItsFrameAndIgnoresMarksBeforeIt)
     EXPECT_EQ(early.GetInvalidList().Size(), 0u);
 
     auto stage = stagetest::LoadedStage();
-    // The first Show marked the whole frame.
+    // The first Show presented the whole frame and left the list empty.
+    EXPECT_EQ(stage->GetInvalidList().Size(), 0u);
+    stage->InvalidRect(VRect(300, 230, 50, 50));
     ASSERT_EQ(stage->GetInvalidList().Size(), 1u);
-    EXPECT_EQ(stage->GetInvalidList()[0], kStage);
-    EXPECT_EQ(stage->GetInvalidList().AsRectList().size(), 1u);
+    EXPECT_EQ(stage->GetInvalidList()[0], VRect(300, 230, 20, 10));
 }

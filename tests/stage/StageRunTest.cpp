@@ -177,6 +177,35 @@ TEST(StageRun, SteppedOneCycleAtATimeAsABrowserFrameDrivesIt)
     EXPECT_FALSE(stage->BeginRun()) << "a stopped stage does not start again";
 }
 
+TEST(StageRun, RepaintsComeOncePerDisplayFrameEvenWhenTheHostCallsALittleEarly)
+{
+    // The host moves the clock; the stage does not wait.
+    struct HostDriven : VHeadlessStage {
+        bool PumpMessages(double) override { return false; }
+    };
+    auto stage = std::make_unique<HostDriven>();
+    stage->SetMainStream(StageStream());
+    stage->Load();
+    FnTimer t("t", stage.get(), 1, [](FnTimer&) {});
+    ASSERT_TRUE(stage->BeginRun());
+    stage->RunCycle();
+    // A browser's frames at 60 Hz, each a little early.
+    long long before = stage->GetPresentCount();
+    for (int i = 0; i < 10; ++i) {
+        stage->AdvanceClock(16.5);
+        stage->RunCycle();
+    }
+    EXPECT_EQ(stage->GetPresentCount(), before + 10);
+    // A millisecond timer called every millisecond still gets no more than a frame per refresh.
+    before = stage->GetPresentCount();
+    for (int i = 0; i < 500; ++i) {
+        stage->AdvanceClock(1);
+        stage->RunCycle();
+    }
+    EXPECT_GE(stage->GetPresentCount() - before, 29);
+    EXPECT_LE(stage->GetPresentCount() - before, 31);
+}
+
 TEST(StageRun, RunForCarriesOnWithTheSameClock)
 {
     auto stage = LoadedStage();

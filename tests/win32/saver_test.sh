@@ -26,7 +26,11 @@ for file in "$win_build/Zibolt.scr" "$win_build/ZiboltAbout.exe" "$win_build/Pre
 done
 
 source "$(dirname "${BASH_SOURCE[0]}")/wine_session.sh"
-start_wine_session
+if [[ "$case_name" == monitors ]]; then
+  start_wine_session two-monitors
+else
+  start_wine_session
+fi
 
 # The user's settings, the settings an older version kept in the Windows folder, and the log.
 # Left by an earlier case (the about program's OK, scenes shown), they would change this one.
@@ -132,6 +136,30 @@ case "$case_name" in
     alive "$last" || fail "mouse movement ended the debug saver"
     xdotool key x
     ends_within "$last" 2 || fail "a key did not end the debug saver"
+    ;;
+  monitors)
+    # One show per monitor, the second in a process of its own; the mouse on the second
+    # monitor ends both.
+    xdotool mousemove 1700 400
+    start /s
+    for _ in $(seq 200); do
+      (( $(xdotool search --name "^Zibolt_RUN\$" 2>/dev/null | wc -l) == 2 )) && break
+      sleep 0.1
+    done
+    sleep 3
+    windows=$(xdotool search --name "^Zibolt_RUN\$" 2>/dev/null | wc -l)
+    [[ "$windows" == 2 ]] || fail "$windows show windows, not one per monitor"
+    for part in "0 0 1280 1024" "1280 0 1024 768"; do
+      read -r _ _ n < <("$xprobe" shot root $part 2>/dev/null)
+      (( ${n:-0} > 8 )) || fail "the monitor at $part shows ${n:-no} colours, not the show"
+    done
+    xdotool mousemove 1703 400; sleep 0.5; xdotool mousemove 1730 420
+    for _ in $(seq 100); do
+      [[ -z "$(xdotool search --name "^Zibolt_RUN\$" 2>/dev/null)" ]] && break
+      sleep 0.1
+    done
+    [[ -z "$(xdotool search --name "^Zibolt_RUN\$" 2>/dev/null)" ]] ||
+      fail "moving the mouse on the second monitor did not end both shows"
     ;;
   second)
     start_run

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <tuple>
 #include <vector>
 
 #include "engine/graphics/VDib.h"
@@ -96,6 +97,54 @@ TEST(IndexedConverter, ScaledConversionTakesThePixelUnderEachCentre)
     EXPECT_EQ(same, plain);
     converter.ConvertScaled(dib, twice.data(), 12 * 4, 12, 8);
     EXPECT_EQ(twice[size_t(7 * 12 + 11)], converter.ColorAt(35));
+}
+
+TEST(IndexedConverter, PartsMatchTheWholePictureAndBlendsStayBetweenTheirColours)
+{
+    VDib dib = RampDib(30, 20);
+    std::mt19937 random(3);
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 30; ++x)
+            Put(dib, x, y, uint8_t(random()));
+    VIndexedConverter converter;
+    converter.SetPalette(dib.GetPaletteEntries());
+    // At a whole factor the block path, at another the blend, and the frame's own size: a
+    // part written alone is exactly the whole picture's pixels there, and nothing around it.
+    for (auto [w, h, filtered] : {std::tuple{90, 60, false}, {45, 30, true}, {30, 20, false}}) {
+        std::vector<uint32_t> whole(size_t(w * h));
+        converter.ConvertPart(dib, whole.data(), w * 4, w, h, VIntRect{0, 0, w, h}, filtered);
+        const VIntRect part{w / 3, h / 2, w / 3, h / 4};
+        std::vector<uint32_t> some(size_t(w * h), 0x12345678u);
+        converter.ConvertPart(dib, some.data() + part.y * w + part.x, w * 4, w, h, part, filtered);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                const bool inside = x >= part.x && x < part.x + part.width && y >= part.y &&
+                                    y < part.y + part.height;
+                ASSERT_EQ(some[size_t(y * w + x)], inside ? whole[size_t(y * w + x)] : 0x12345678u)
+                    << w << "x" << h << " at " << x << "," << y;
+            }
+    }
+    std::vector<uint32_t> nearest(90 * 60);
+    converter.ConvertScaled(dib, nearest.data(), 90 * 4, 90, 60);
+    for (int y = 0; y < 60; ++y)
+        for (int x = 0; x < 90; ++x)
+            ASSERT_EQ(nearest[size_t(y * 90 + x)], converter.ColorAt(dib.GetPixelIndex(x / 3, y / 3)));
+
+    // Two colours side by side, blended 1.5 times larger: the edge passes through colours
+    // between them; the far sides keep theirs.
+    VDib halves = RampDib(4, 2);
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 4; ++x)
+            Put(halves, x, y, x < 2 ? 0 : 200);
+    converter.SetPalette(halves.GetPaletteEntries());
+    std::vector<uint32_t> out(6 * 3);
+    converter.ConvertPart(halves, out.data(), 6 * 4, 6, 3, VIntRect{0, 0, 6, 3}, true);
+    EXPECT_EQ(out[0], converter.ColorAt(0));
+    EXPECT_EQ(out[5], converter.ColorAt(200));
+    for (int x = 1; x < 6; ++x)
+        EXPECT_GE(Red(out[size_t(x)]), Red(out[size_t(x - 1)]));
+    EXPECT_GT(Red(out[3]), 0u);
+    EXPECT_LT(Red(out[2]), 200u);
 }
 
 TEST(IndexedConverter, ReductionAveragesEachBlockWithRounding)

@@ -24,7 +24,14 @@ cleanup() {
 trap cleanup EXIT
 
 source "$(dirname "${BASH_SOURCE[0]}")/../../private_xvfb.sh"
-start_private_xvfb
+source "$(dirname "${BASH_SOURCE[0]}")/../../private_monitors.sh"
+case "$case_name" in
+  design) start_private_xvfb 1920x1080 ;;
+  monitors)
+    # A 1280x1024 primary and a 1024x768 monitor right of it.
+    start_private_monitors 1280x1024 1024x768 || { echo "SKIPPED: $monitors_problem"; exit 77; } ;;
+  *) start_private_xvfb ;;
+esac
 export SDL_AUDIODRIVER=dummy
 export ZIBOLT_CONFIG_DIR="$work/config"
 export ZIBOLT_QUIET_REPORTS=1
@@ -53,6 +60,24 @@ start() {
   pids+=($last)
 }
 colours() { "$xprobe" shot "$1" | awk '{print $3}'; }
+# Waits up to 10 seconds for the screen to show more than a few colours: a slow start or the
+# first scene's fade can keep it dark for a while.
+wait_for_picture() {
+  for _ in $(seq 20); do
+    (( $(colours root) > 8 )) && return 0
+    sleep 0.5
+  done
+  return 1
+}
+# The running show fills the screen scaled $1 times: every aligned $1 x $1 block of the screen
+# is one colour. $2 says how it was started.
+expect_scaled() {
+  sleep 2
+  alive "$last" || fail "zibolt $2 ended by itself: $(cat "$work/out.txt")"
+  wait_for_picture || fail "the screen does not show the show ($2)"
+  mixed=$("$xprobe" blocks root "$1")
+  [[ "$mixed" == 0 ]] || fail "$mixed blocks of $1 x $1 pixels are not one colour ($2)"
+}
 # Prints the id of the first window titled $1, waiting up to 5 seconds for it; empty if none.
 window_named() {
   local id=""
@@ -81,16 +106,52 @@ case "$case_name" in
     # Composed at a quarter of the screen's width and height, shown four times as large: every
     # aligned 4 x 4 block of the screen is one colour, which the show at full size is not.
     start /s --resolution 256x192
-    sleep 3
-    alive "$last" || fail "zibolt /s --resolution ended by itself: $(cat "$work/out.txt")"
-    (( $(colours root) > 8 )) || fail "the scaled show is not on the screen"
-    mixed=$("$xprobe" blocks root 4)
-    [[ "$mixed" == 0 ]] || fail "$mixed blocks of 4 x 4 pixels are not one colour: not scaled up 4 times"
+    expect_scaled 4 "/s --resolution 256x192"
     kill "$last"; ends_within "$last" 2
     start /s
-    sleep 3
+    sleep 2
+    wait_for_picture
     mixed=$("$xprobe" blocks root 4)
     (( mixed > 0 )) || fail "the show at the screen's own size looks scaled up"
+    ;;
+  design)
+    # On 1920 x 1080 the show is composed at 960 x 540 and shown twice as large, pixel by
+    # pixel: every aligned 2 x 2 block of the screen is one colour.
+    start /s
+    expect_scaled 2 "/s at 1920 x 1080"
+    # Frames that change nothing are neither converted nor sent.
+    kill "$last"; ends_within "$last" 2
+    ZIBOLT_PRESENT_STATS=1 start /s
+    sleep 4
+    kill "$last"; ends_within "$last" 2
+    read -r unchanged parts < <(sed -n 's/.*in parts \([0-9]*\), unchanged \([0-9]*\);.*/\2 \1/p' "$work/out.txt")
+    (( ${unchanged:-0} > 0 && ${parts:-0} > 0 )) ||
+      fail "no frames were shown in parts or skipped: $(cat "$work/out.txt")"
+    ;;
+  monitors)
+    # One show per monitor, the second in a process of its own; the mouse on the second
+    # monitor ends both.
+    xdotool mousemove 1700 400
+    start /s
+    sleep 4
+    alive "$last" || fail "zibolt /s ended by itself: $(cat "$work/out.txt")"
+    for part in "0 0 1280 1024" "1280 0 1024 768"; do
+      read -r _ _ n < <("$xprobe" shot root $part)
+      (( ${n:-0} > 8 )) || fail "the monitor at $part shows ${n:-no} colours, not the show"
+    done
+    windows=$(xdotool search --name "zibolt_RUN" 2>/dev/null | wc -l)
+    [[ "$windows" == 2 ]] || fail "$windows show windows, not one per monitor"
+    helper=$(ps -o pid= --ppid "$last" | head -n1)
+    [[ -n "$helper" ]] || fail "no show of its own for the second monitor"
+    xdotool mousemove 1703 400; sleep 0.5; xdotool mousemove 1730 420
+    ends_within "$last" 2 || fail "moving the mouse on the second monitor did not end the run"
+    [[ -z "$helper" ]] || ! alive "$helper" || fail "the second monitor's show outlived the run"
+    # One show over both.
+    start /s --monitors span
+    sleep 3
+    geometry=$(xdotool getwindowgeometry "$(xdotool search --name zibolt_RUN | head -n1)" | tr -d ' ' | tr '\n' ' ')
+    [[ "$geometry" == *"Position:0,0"*"Geometry:2304x1024"* ]] ||
+      fail "the spanning window is not the box around both monitors: $geometry"
     ;;
   bands)
     # A wide picture on the 4:3 screen: black bands above and below it, which stay black
