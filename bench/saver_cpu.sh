@@ -6,7 +6,8 @@
 #   bench/saver_cpu.sh ZIBOLT SECONDS SCREEN LABEL [zibolt options...]
 # SCREEN is WxH for an Xvfb screen, or WxH+WxH for two monitors side by side (Xorg with the
 # dummy driver; skipped where that cannot start). The environment is passed on, so
-# ZIBOLT_WHOLE_FRAMES=1 runs the saver as it was before it tracked changes.
+# ZIBOLT_WHOLE_FRAMES=1 runs the saver as it was before it tracked changes, and ZIBOLT_SEED=N
+# shows the scenes of seed N (a second monitor's show those of N + 7919).
 set -euo pipefail
 zibolt=$1
 seconds=$2

@@ -1,6 +1,7 @@
 // zibolt: the show on Linux, as a window, a full-screen saver, a preview or inside the
 // screen saver's own window.
 
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -63,15 +64,34 @@ void InstallSettings(const VSaverCommand& command)
     SetControlStore(std::move(store));
 }
 
+// ZIBOLT_SEED: a fixed seed, with which a benchmark shows the same scenes in the runs it
+// compares (the scenes differ several times over in what they cost to show).
+std::optional<unsigned> FixedSeedSetting()
+{
+    const char* fixed = std::getenv("ZIBOLT_SEED");
+    if (fixed && *fixed) {
+        char* end = nullptr;
+        errno = 0;
+        const unsigned long seed = std::strtoul(fixed, &end, 10);
+        if (*end == '\0' && errno == 0 && seed <= 0xFFFFFFFFul && *fixed != '-')
+            return static_cast<unsigned>(seed);
+        std::fprintf(stderr, "zibolt: ignoring ZIBOLT_SEED \"%s\" (use a number from 0 to 4294967295)\n",
+                     fixed);
+    }
+    return std::nullopt;
+}
+
 // Which displays this run shows on: sets the stage's place and returns the displays that
 // get a show of their own in other processes.
-std::vector<int> PlaceFullScreen(const VSaverCommand& command, VSdlStage& stage)
+std::vector<int> PlaceFullScreen(const VSaverCommand& command, VSdlStage& stage,
+                                 std::optional<unsigned> seed)
 {
     if (command.display >= 0) {
         // One of several shows: its own display, and a seed of its own, so that the monitors
         // do not show the same.
         stage.SetDisplay(command.display);
-        FixRandomSeed(static_cast<unsigned>(std::time(nullptr)) + 7919u * unsigned(command.display));
+        FixRandomSeed(seed.value_or(static_cast<unsigned>(std::time(nullptr))) +
+                      7919u * unsigned(command.display));
         return {};
     }
     const std::string setting = ReadControlValue("Monitors", "");
@@ -116,9 +136,12 @@ int RunShow(const VSaverCommand& command, const std::vector<std::string>& args)
         std::fprintf(stderr,
                      "zibolt: ignoring the resolution \"%s\" (use auto, native or e.g. 1280x720)\n",
                      resolution.c_str());
+    const std::optional<unsigned> seed = FixedSeedSetting();
+    if (seed)
+        FixRandomSeed(*seed);
     std::vector<int> otherDisplays;
     if (command.mode == VSaverMode::Run)
-        otherDisplays = PlaceFullScreen(command, *stage);
+        otherDisplays = PlaceFullScreen(command, *stage, seed);
     // An unattended saver must never wait for someone to answer a box: the full-screen saver,
     // the preview and the screen saver's own window report to the log only.
     if (command.mode == VSaverMode::Run || command.mode == VSaverMode::Preview ||
