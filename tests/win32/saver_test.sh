@@ -149,9 +149,9 @@ case "$case_name" in
     sleep 3
     windows=$(xdotool search --name "^Zibolt_RUN\$" 2>/dev/null | wc -l)
     [[ "$windows" == 2 ]] || fail "$windows show windows, not one per monitor"
-    for part in "0 0 1280 1024" "1280 0 1024 768"; do
-      read -r _ _ n < <("$xprobe" shot root $part 2>/dev/null)
-      (( ${n:-0} > 8 )) || fail "the monitor at $part shows ${n:-no} colours, not the show"
+    for area in "0 0 1280 1024" "1280 0 1024 768"; do
+      read -r _ _ n < <("$xprobe" shot root $area 2>/dev/null)
+      (( ${n:-0} > 8 )) || fail "the monitor at $area shows ${n:-no} colours, not the show"
     done
     xdotool mousemove 1703 400; sleep 0.5; xdotool mousemove 1730 420
     for _ in $(seq 100); do

@@ -264,7 +264,7 @@ case "$case_name" in
       sleep 1.5
       kill -"$signal" "$last"
       ends_within "$last" 1 || fail "SIG$signal did not end the saver within a second"
-      [[ ${status:-} == 0 ]] || fail "SIG$signal ended the saver with status ${status:-?}"
+      [[ ${status:-} == 0 ]] || fail "SIG$signal ended the saver with status ${status:-?}: $(cat "$work/out.txt")"
     done
     # ...also while a report box waits for its answer.
     mkdir -p "$work/data"
