@@ -25,7 +25,8 @@ void OnChildEnded(int)
 std::vector<VIntRect> VMonitorShows::Displays()
 {
     std::vector<VIntRect> displays;
-    // Only asked, then let go: the stage sets its hints before it starts the video itself.
+    // Asked while the stage's video is up (this start and stop only count references), so
+    // that no connection of ours closes before the window's opens.
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
         return displays;
     const int count = SDL_GetNumVideoDisplays();

@@ -182,6 +182,8 @@ bool VSdlStage::InitVideo()
 {
     if (videoStarted_)
         return true;
+    if (videoFailed_)
+        return false;
     // The desktop's own screen saver may start while the show runs in a window; SDL would
     // otherwise keep it off.
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
@@ -189,6 +191,7 @@ bool VSdlStage::InitVideo()
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         std::fprintf(stderr, "zibolt: no display (%s)\n", SDL_GetError());
+        videoFailed_ = true;
         return false;
     }
     VXErrorGuard::Install();

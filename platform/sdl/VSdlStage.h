@@ -74,6 +74,10 @@ public:
     // True while the key-down event of Escape is being handled.
     bool IsEscapeKeyDown() const { return escapeDown_; }
     bool HasWindowFailed() const { return windowFailed_; }
+    // Starts SDL's video once (a failure is said once, and stays). Whatever asks SDL about the
+    // displays before the window exists asks with this up: a connection opened and closed
+    // just to ask would, with no other client, have the X server reset under the stage.
+    bool InitVideo();
     bool IsForeign() const { return window_ != nullptr && foreign_; }
 
     // --- the platform operations ---
@@ -98,7 +102,6 @@ protected:
     bool PlayPlatformSound(const std::string& fileName, uint32_t flags) override;
 
 private:
-    bool InitVideo();
     void CreateOwnWindow();
     bool CreateForeignWindow(uint64_t id);
     void Dispatch(const void* event);
@@ -129,6 +132,7 @@ private:
     std::unique_ptr<VSdlPresenter> presenter_;
     bool foreign_ = false;
     bool videoStarted_ = false;
+    bool videoFailed_ = false;
     bool windowFailed_ = false;
     std::unique_ptr<VForeignWindowWatch> watch_;
 

@@ -101,6 +101,8 @@ std::vector<int> PlaceFullScreen(const VSaverCommand& command, VSdlStage& stage,
                      setting.c_str());
         choice = VMonitorChoice::Each;
     }
+    if (!stage.InitVideo())
+        return {};
     const std::vector<VIntRect> displays = VMonitorShows::Displays();
     if (displays.empty())
         return {};
