@@ -100,6 +100,9 @@ public:
     // Raises "OnException" with the message pending, then reports it unless a handler
     // cleared it.
     void HandleException(const std::string& message) override;
+    // Inside a catch block: reports the exception in flight as HandleException does (engine
+    // and library failures alike); anything else goes on up.
+    void HandleCurrentException();
     virtual void ReportException(const std::string& message) {}
     // The message being handled while "OnException" runs; null otherwise.
     const std::string* GetPendingException() const { return pending_.get(); }
@@ -163,7 +166,6 @@ private:
     double TickDueTimers();
     void TickTimer(VTimer* timer, double due);
     bool IsRegistered(const VTimer* timer) const;
-    void HandleCurrentException();
     template <class Step>
     void Guarded(Step step);
 

@@ -250,10 +250,8 @@ void VWebStage::FadeStep()
         // The new picture as the show stands now; Present holds back while fading.
         try {
             Repaint();
-        } catch (const VException& e) {
-            HandleException(e.GetMessage());
-        } catch (const std::exception& e) {
-            HandleException(e.what());
+        } catch (...) {
+            HandleCurrentException();
         }
         if (!fade.fadeIn) {
             EndFade();

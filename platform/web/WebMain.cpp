@@ -42,10 +42,8 @@ void Guarded(Step step)
         return;
     try {
         step(*theStage);
-    } catch (const VException& e) {
-        theStage->HandleException(e.GetMessage());
-    } catch (const std::exception& e) {
-        theStage->HandleException(e.what());
+    } catch (...) {
+        theStage->HandleCurrentException();
     }
 }
 
