@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <ctime>
 #include <optional>
 
@@ -38,6 +39,16 @@ void FixRandomSeed(unsigned seed)
 void UnfixRandomSeed()
 {
     FixedSeed().reset();
+}
+
+std::optional<unsigned> ParseSeed(const std::string& text)
+{
+    char* end = nullptr;
+    const double value = std::strtod(text.c_str(), &end);
+    if (text.empty() || *end != '\0' || !(value >= 0 && value <= 4294967295.0) ||
+        value != std::floor(value))
+        return std::nullopt;
+    return static_cast<unsigned>(value);
 }
 
 void SeedRandomBits(unsigned seed)

@@ -5,6 +5,9 @@
 // srand), the same on every platform and compiler, so that the same seed draws the same show
 // everywhere.
 
+#include <optional>
+#include <string>
+
 constexpr int kRandomBitsMax = 32767;
 
 // Seeds from the clock, unless FixRandomSeed asked for a fixed seed (tests, recordings).
@@ -13,6 +16,8 @@ void SeedRandom();
 void FixRandomSeed(unsigned seed);
 // Back to seeding from the clock.
 void UnfixRandomSeed();
+// A seed as people type one: a whole number from 0 to 4294967295; nullopt for anything else.
+std::optional<unsigned> ParseSeed(const std::string& text);
 
 // The generator itself: as srand and rand; an unseeded generator starts as if seeded with 1.
 void SeedRandomBits(unsigned seed);

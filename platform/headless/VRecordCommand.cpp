@@ -118,11 +118,12 @@ std::optional<VRecordRequest> ParseRecordRequest(const std::vector<std::string>&
                 return std::nullopt;
             }
         } else if (option == "--seed") {
-            if (!ParseNumber(value, 0, 4294967295.0, number) || number != double(unsigned(number))) {
+            const std::optional<unsigned> seed = ParseSeed(value);
+            if (!seed) {
                 error = "--seed takes a whole number from 0 to 4294967295, not \"" + value + "\"";
                 return std::nullopt;
             }
-            request.seed = unsigned(number);
+            request.seed = *seed;
         } else if (option == "--fps") {
             if (!ParseNumber(value, 1, 50, number)) {
                 error = "--fps takes a number from 1 to 50, not \"" + value + "\"";

@@ -1,7 +1,6 @@
 // zibolt: the show on Linux, as a window, a full-screen saver, a preview or inside the
 // screen saver's own window.
 
-#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -70,11 +69,8 @@ std::optional<unsigned> FixedSeedSetting()
 {
     const char* fixed = std::getenv("ZIBOLT_SEED");
     if (fixed && *fixed) {
-        char* end = nullptr;
-        errno = 0;
-        const unsigned long seed = std::strtoul(fixed, &end, 10);
-        if (*end == '\0' && errno == 0 && seed <= 0xFFFFFFFFul && *fixed != '-')
-            return static_cast<unsigned>(seed);
+        if (const std::optional<unsigned> seed = ParseSeed(fixed))
+            return seed;
         std::fprintf(stderr, "zibolt: ignoring ZIBOLT_SEED \"%s\" (use a number from 0 to 4294967295)\n",
                      fixed);
     }

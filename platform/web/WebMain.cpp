@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <memory>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -68,9 +69,9 @@ Options ParseOptions(int argc, char** argv)
         const std::string option = argv[i];
         const std::string value = i + 1 < argc ? argv[i + 1] : "";
         double number = 0;
-        if (option == "--seed" && ParseNumber(value, 0, 4294967295.0, number) &&
-            number == double(unsigned(number))) {
-            options.seed = unsigned(number);
+        const std::optional<unsigned> seed = option == "--seed" ? ParseSeed(value) : std::nullopt;
+        if (seed) {
+            options.seed = *seed;
         } else if (option == "--size") {
             const std::size_t x = value.find_first_of("xX");
             double w = 0, h = 0;

@@ -51,6 +51,8 @@ TEST(RecordArguments, MistakesAreNamed)
         {{"--record", "a.gif", "--seconds", "1", "--size", "99999x10"}, "--size takes"},
         {{"--record", "a.gif", "--seconds", "1", "--size", "64.5x48"}, "--size takes"},
         {{"--record", "a.gif", "--seconds", "1", "--seed", "-1"}, "--seed takes"},
+        {{"--record", "a.gif", "--seconds", "1", "--seed", "2.5"}, "--seed takes"},
+        {{"--record", "a.gif", "--seconds", "1", "--seed", "4294967296"}, "--seed takes"},
         {{"--record", "a.gif", "--seconds", "1", "--fps", "500"}, "--fps takes"},
         {{"--record", "a.gif", "--seconds", "1", "--loud", "yes"}, "unknown option --loud"},
     };
